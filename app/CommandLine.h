@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The options a user or a script gives quillon before any window exists. Anything that is
+// not an option is left to the framework's own command line (a file to open).
+struct CommandLine
+{
+    enum class Action
+    {
+        Gui,
+        Help,
+        Version,
+        Error,
+    };
+    Action action = Action::Gui;
+    std::string error;
+};
+
+CommandLine ParseOptions(const std::vector<std::string>& args);
+std::string HelpText();

@@ -1,0 +1,42 @@
+#include "app/CommandLine.h"
+#include "app/QuillonApp.h"
+#include "res/Resource.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+CQuillonApp theApp;
+
+namespace {
+// Wayland clients cannot place themselves or stay on top; XWayland (xcb) can.
+void PreferXcbUnderWayland()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if ((platform == nullptr || *platform == '\0') && std::getenv("WAYLAND_DISPLAY") && std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv, argv + argc);
+    const CommandLine line = ParseOptions(args);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("quillon %s\n", QUILLON_VERSION);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "quillon: %s\nTry 'quillon --help' for more information.\n", line.error.c_str());
+        return 2;
+    case CommandLine::Action::Gui:
+        break;
+    }
+    PreferXcbUnderWayland();
+    res::RegisterResources();
+    return AfxWinMain(argc, argv);
+}

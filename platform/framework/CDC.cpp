@@ -1,0 +1,111 @@
+#include "platform/framework/CDC.h"
+
+#include <QFontMetrics>
+
+CDC::CDC(QPainter* painter) : m_painter(painter)
+{
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    Apply();
+}
+
+void CDC::Apply()
+{
+    m_painter->setPen(m_pen ? m_pen->Get() : QPen(Qt::black, 1));
+    m_painter->setBrush(m_brush ? m_brush->Get() : QBrush(Qt::white));
+}
+
+CPen* CDC::SelectObject(CPen* pen)
+{
+    CPen* old = m_pen;
+    m_pen = pen;
+    Apply();
+    return old;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    CBrush* old = m_brush;
+    m_brush = brush;
+    Apply();
+    return old;
+}
+
+CFont* CDC::SelectObject(CFont* font)
+{
+    CFont* old = m_font;
+    m_font = font;
+    return old;
+}
+
+COLORREF CDC::SetBkColor(COLORREF color)
+{
+    const COLORREF old = m_bkColor;
+    m_bkColor = color;
+    return old;
+}
+
+COLORREF CDC::SetTextColor(COLORREF color)
+{
+    const COLORREF old = m_textColor;
+    m_textColor = color;
+    return old;
+}
+
+int CDC::SetBkMode(int mode)
+{
+    const int old = m_bkMode;
+    m_bkMode = mode;
+    return old;
+}
+
+QRectF CDC::ShapeBox(int left, int top, int right, int bottom) const
+{
+    // GDI keeps the outline inside [left, right) x [top, bottom): the pen's centre line runs
+    // half a pen width inside the box.
+    const qreal w = m_painter->pen().widthF() < 1 ? 1 : m_painter->pen().widthF();
+    const qreal inset = w / 2;
+    return QRectF(left + inset, top + inset, right - left - w, bottom - top - w);
+}
+
+bool CDC::Rectangle(int left, int top, int right, int bottom)
+{
+    m_painter->drawRect(ShapeBox(left, top, right, bottom));
+    return true;
+}
+
+bool CDC::Ellipse(int left, int top, int right, int bottom)
+{
+    m_painter->drawEllipse(ShapeBox(left, top, right, bottom));
+    return true;
+}
+
+bool CDC::TextOut(int x, int y, const CString& text)
+{
+    const QFont font = m_font ? m_font->Get() : DefaultDeviceFont();
+    const QString qtext = text.ToQString();
+    const QFontMetrics metrics(font, m_painter->device());
+    const QRect cell(x, y, metrics.horizontalAdvance(qtext), metrics.height());
+    m_painter->save();
+    if (m_bkMode == OPAQUE)
+        m_painter->fillRect(cell, ToQColor(m_bkColor));
+    m_painter->setFont(font);
+    m_painter->setPen(ToQColor(m_textColor));
+    m_painter->drawText(QPoint(x, y + metrics.ascent()), qtext);
+    m_painter->restore();
+    return true;
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    const CPoint old = m_position;
+    m_position = {x, y};
+    return old;
+}
+
+bool CDC::LineTo(int x, int y)
+{
+    m_painter->drawLine(QPoint(m_position.x, m_position.y), QPoint(x, y));
+    m_position = {x, y};
+    return true;
+}

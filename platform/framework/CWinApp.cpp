@@ -1,0 +1,197 @@
+#include "platform/framework/CWinApp.h"
+
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CFrameWnd.h"
+#include "platform/framework/CView.h"
+#include "platform/framework/CSingleDocTemplate.h"
+#include "platform/framework/Resources.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
+{
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+int CWinApp::Run()
+{
+    return QApplication::exec();
+}
+
+int CWinApp::ExitInstance()
+{
+    if (m_maxRecentFiles > 0) {
+        for (int i = 0; i < m_maxRecentFiles; ++i) {
+            const std::string entry = "File" + std::to_string(i + 1);
+            WriteProfileString("Recent File List", entry.c_str(),
+                               i < static_cast<int>(m_recentFiles.size()) ? m_recentFiles[static_cast<size_t>(i)]
+                                                                          : CString());
+        }
+    }
+    return 0;
+}
+
+bool CWinApp::OnCmdMsg(UINT id)
+{
+    switch (id) {
+    case ID_APP_EXIT:
+        OnAppExit();
+        return true;
+    case ID_FILE_NEW:
+        OnFileNew();
+        return true;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        return true;
+    case ID_FILE_PRINT_SETUP:
+        OnFilePrintSetup();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CWinApp::SetRegistryKey(const char* key)
+{
+    m_pszRegistryKey = CString(key);
+}
+
+CString CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) const
+{
+    QSettings settings(m_pszRegistryKey.ToQString(), m_pszAppName.ToQString());
+    const QString key = QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
+    return CString::FromQString(settings.value(key, QString::fromUtf8(defaultValue)).toString());
+}
+
+void CWinApp::WriteProfileString(const char* section, const char* entry, const CString& value)
+{
+    QSettings settings(m_pszRegistryKey.ToQString(), m_pszAppName.ToQString());
+    const QString key = QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
+    if (value.IsEmpty())
+        settings.remove(key);
+    else
+        settings.setValue(key, value.ToQString());
+}
+
+void CWinApp::LoadStdProfileSettings(int maxRecentFiles)
+{
+    m_maxRecentFiles = maxRecentFiles;
+    m_recentFiles.clear();
+    for (int i = 0; i < maxRecentFiles; ++i) {
+        const std::string entry = "File" + std::to_string(i + 1);
+        CString path = GetProfileString("Recent File List", entry.c_str());
+        if (!path.IsEmpty())
+            m_recentFiles.push_back(path);
+    }
+}
+
+void CWinApp::AddToRecentFileList(const CString& pathName)
+{
+    std::erase(m_recentFiles, pathName);
+    m_recentFiles.insert(m_recentFiles.begin(), pathName);
+    if (static_cast<int>(m_recentFiles.size()) > m_maxRecentFiles)
+        m_recentFiles.resize(static_cast<size_t>(m_maxRecentFiles));
+}
+
+void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate)
+{
+    m_docTemplate.reset(docTemplate);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) const
+{
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i].startsWith(QLatin1Char('-')))
+            continue;
+        info.m_nShellCommand = CCommandLineInfo::FileOpen;
+        info.m_strFileName = CString::FromQString(args[i]);
+        return;
+    }
+}
+
+bool CWinApp::ProcessShellCommand(CCommandLineInfo& info)
+{
+    if (!m_docTemplate)
+        return false;
+    const CString* path = info.m_nShellCommand == CCommandLineInfo::FileOpen ? &info.m_strFileName : nullptr;
+    CDocument* doc = m_docTemplate->OpenDocumentFile(path, false);
+    if (!doc)
+        return false;
+    POSITION pos = doc->GetFirstViewPosition();
+    if (CView* view = doc->GetNextView(pos))
+        m_pMainWnd = view->GetParentFrame();
+    return true;
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->close();
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_docTemplate)
+        m_docTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(m_pMainWnd, QString(), QString());
+    if (!path.isEmpty() && m_docTemplate) {
+        const CString name = CString::FromQString(path);
+        m_docTemplate->OpenDocumentFile(&name);
+    }
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, m_pMainWnd);
+    dialog.exec();
+}
+
+void CWinApp::PostQuitMessage(int exitCode)
+{
+    QCoreApplication::exit(exitCode);
+}
+
+int AfxWinMain(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return 1;
+    if (app->m_pszAppName.IsEmpty())
+        app->m_pszAppName = AfxLoadString(AFX_IDS_APP_TITLE);
+    QApplication::setApplicationName(app->m_pszAppName.ToQString());
+    QApplication::setApplicationDisplayName(app->m_pszAppName.ToQString());
+    QApplication::setQuitOnLastWindowClosed(false); // the frame's close path ends the loop
+    if (!app->InitInstance()) {
+        app->ExitInstance();
+        return 1;
+    }
+    const int code = app->Run();
+    const int exitCode = app->ExitInstance();
+    return code != 0 ? code : exitCode;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+// Source of the wall-clock time for CTime::GetCurrentTime. Tests replace it so the tick
+// engine, the schedules and the birthday scan can be driven second by second.
+using WallClock = std::function<std::int64_t()>;
+
+std::int64_t CurrentUnixTime();
+void SetWallClockForTesting(WallClock clock); // an empty function restores the real clock
+
+} // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/framework/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+platform::MessageBoxHandler& Handler()
+{
+    static platform::MessageBoxHandler handler;
+    return handler;
+}
+} // namespace
+
+int AfxMessageBox(const CString& text, UINT type)
+{
+    if (const auto& handler = Handler())
+        return handler(text, type);
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(text.ToQString());
+    box.setIcon((type & MB_ICONHAND) ? QMessageBox::Critical : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return IDOK;
+}
+
+namespace platform {
+void SetMessageBoxHandlerForTesting(MessageBoxHandler handler)
+{
+    Handler() = std::move(handler);
+}
+} // namespace platform

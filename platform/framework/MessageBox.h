@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/framework/AfxWin.h"
+#include "platform/framework/CString.h"
+
+#include <functional>
+
+enum MessageBoxType : UINT
+{
+    MB_OK = 0x0,
+    MB_ICONHAND = 0x10,
+};
+
+// A modal message box captioned with the application's title. Its loop keeps the program's
+// timers running. Returns IDOK.
+int AfxMessageBox(const CString& text, UINT type = MB_OK);
+
+namespace platform {
+// Tests answer message boxes without a window and record their texts.
+using MessageBoxHandler = std::function<int(const CString& text, UINT type)>;
+void SetMessageBoxHandlerForTesting(MessageBoxHandler handler);
+} // namespace platform

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/framework/AfxWin.h"
+#include "platform/framework/CString.h"
+
+#include <map>
+#include <vector>
+
+// The program's resources, declared as data by res/ and registered once at start-up, then
+// found by id as the framework finds them in the executable's resource section.
+struct MenuItem
+{
+    const char* text = nullptr; // null: a separator
+    UINT id = 0;                // command id; 0 for a popup
+    std::vector<MenuItem> popup;
+};
+
+enum FrameworkString : UINT
+{
+    AFX_IDS_APP_TITLE = 57344,
+    AFX_IDS_UNTITLED = 61443,
+};
+
+namespace platform {
+
+class ResourceRegistry
+{
+public:
+    static ResourceRegistry& Instance();
+
+    void RegisterString(UINT id, const char* text) { m_strings[id] = text; }
+    void RegisterMenu(UINT id, std::vector<MenuItem> items) { m_menus[id] = std::move(items); }
+
+    CString LoadString(UINT id) const;
+    const std::vector<MenuItem>* FindMenu(UINT id) const;
+
+private:
+    std::map<UINT, const char*> m_strings;
+    std::map<UINT, std::vector<MenuItem>> m_menus;
+};
+
+} // namespace platform
+
+inline CString AfxLoadString(UINT id)
+{
+    return platform::ResourceRegistry::Instance().LoadString(id);
+}

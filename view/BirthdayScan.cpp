@@ -1,0 +1,3 @@
+#include "view/QuillonView.h"
+
+void CQuillonView::ScanBirthdays() {}

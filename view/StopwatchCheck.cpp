@@ -1,0 +1,5 @@
+#include "view/QuillonView.h"
+
+void CQuillonView::OnClockTimer() {}
+
+void CQuillonView::CheckStopwatch() {}
