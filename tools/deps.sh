@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Quillon need.
+# Only what is missing is installed; root is needed for that (sudo is used when present).
+set -euo pipefail
+
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
+    fonts-dejavu-core pkg-config)
+TEST_PACKAGES=(xvfb xauth openbox x11-utils xdotool imagemagick dbus dbus-x11 python3-dbusmock
+    clang libclang-rt-14-dev)
+
+want=("${BUILD_PACKAGES[@]}")
+if [ "${1:-}" = "test" ]; then
+    want+=("${TEST_PACKAGES[@]}")
+fi
+
+missing=()
+for p in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=()
+[ "$(id -u)" -ne 0 ] && SUDO=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update
+"${SUDO[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
