@@ -14,7 +14,8 @@ namespace {
 void PreferXcbUnderWayland()
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if ((platform == nullptr || *platform == '\0') && std::getenv("WAYLAND_DISPLAY") && std::getenv("DISPLAY"))
+    if ((platform == nullptr || *platform == '\0') && std::getenv("WAYLAND_DISPLAY") &&
+        std::getenv("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 } // namespace

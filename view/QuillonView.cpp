@@ -149,7 +149,8 @@ void CQuillonView::contextMenuEvent(QContextMenuEvent* event)
     // The commands that the main menu does not carry are reached from the clock face.
     QMenu menu(this);
     const auto add = [&](const char* text, UINT id) {
-        connect(menu.addAction(QString::fromUtf8(text)), &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
+        connect(menu.addAction(QString::fromUtf8(text)), &QAction::triggered, this,
+                [this, id] { OnCmdMsg(id); });
     };
     add("Restart and Shut Down...", ID_CLOCK_SHUTDOWN);
     add("Timer...", ID_CLOCK_TIMER);

@@ -61,11 +61,9 @@ int CDC::SetBkMode(int mode)
 
 QRectF CDC::ShapeBox(int left, int top, int right, int bottom) const
 {
-    // GDI keeps the outline inside [left, right) x [top, bottom): the pen's centre line runs
-    // half a pen width inside the box.
-    const qreal w = m_painter->pen().widthF() < 1 ? 1 : m_painter->pen().widthF();
-    const qreal inset = w / 2;
-    return QRectF(left + inset, top + inset, right - left - w, bottom - top - w);
+    // GDI's right and bottom edges are exclusive, so a one-pixel outline stays inside the box;
+    // a wider solid pen is centred on that outline, as GDI centres geometric pens.
+    return QRectF(left, top, right - left - 1, bottom - top - 1);
 }
 
 bool CDC::Rectangle(int left, int top, int right, int bottom)

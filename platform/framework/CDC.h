@@ -43,7 +43,7 @@ private:
     QRectF ShapeBox(int left, int top, int right, int bottom) const;
 
     QPainter* m_painter;
-    CPen* m_pen = nullptr; // null: the stock black pen of one pixel
+    CPen* m_pen = nullptr;     // null: the stock black pen of one pixel
     CBrush* m_brush = nullptr; // null: the stock white brush
     CFont* m_font = nullptr;   // null: the device's default font
     COLORREF m_bkColor = RGB(255, 255, 255);

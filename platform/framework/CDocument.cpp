@@ -33,7 +33,8 @@ void CDocument::OnCloseDocument()
     // Take the frames down first; the views go with them.
     std::vector<CFrameWnd*> frames;
     for (CView* view : m_views)
-        if (CFrameWnd* frame = view->GetParentFrame(); frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
+        if (CFrameWnd* frame = view->GetParentFrame();
+            frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
             frames.push_back(frame);
     for (CView* view : m_views)
         view->m_pDocument = nullptr;

@@ -26,7 +26,7 @@ bool CToolBar::CreateEx(CFrameWnd* parent, UINT controlStyle, UINT style, UINT i
 void CToolBar::EnableDocking(UINT alignment)
 {
     m_toolBar->setAllowedAreas((alignment & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY ? Qt::AllToolBarAreas
-                                                                             : Qt::TopToolBarArea);
+                                                                              : Qt::TopToolBarArea);
 }
 
 CFrameWnd::CFrameWnd()
@@ -139,7 +139,7 @@ void CFrameWnd::OnUpdateFrameTitle()
 void CFrameWnd::EnableDocking(UINT alignment)
 {
     setDockOptions(QMainWindow::AnimatedDocks | ((alignment & CBRS_ALIGN_ANY) ? QMainWindow::AllowTabbedDocks
-                                                                               : QMainWindow::DockOptions{}));
+                                                                              : QMainWindow::DockOptions{}));
 }
 
 void CFrameWnd::DockControlBar(CToolBar* bar)

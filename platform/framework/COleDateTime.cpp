@@ -55,7 +55,8 @@ COleDateTime::COleDateTime(const CTime& time)
         m_status = invalid;
         return;
     }
-    SetDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    SetDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                local.tm_sec);
 }
 
 COleDateTime COleDateTime::GetCurrentTime()

@@ -12,8 +12,7 @@ CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, std::function<CDocument*
                                        std::function<CFrameWnd*()> newFrame, std::function<CView*()> newView)
     : m_resourceId(resourceId), m_newDocument(std::move(newDocument)), m_newFrame(std::move(newFrame)),
       m_newView(std::move(newView))
-{
-}
+{}
 
 CSingleDocTemplate::~CSingleDocTemplate()
 {

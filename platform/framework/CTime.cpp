@@ -39,13 +39,34 @@ int CTime::Field(int std::tm::*field, int offset) const
     return fields.*field + offset;
 }
 
-int CTime::GetYear() const { return Field(&std::tm::tm_year, 1900); }
-int CTime::GetMonth() const { return Field(&std::tm::tm_mon, 1); }
-int CTime::GetDay() const { return Field(&std::tm::tm_mday, 0); }
-int CTime::GetHour() const { return Field(&std::tm::tm_hour, 0); }
-int CTime::GetMinute() const { return Field(&std::tm::tm_min, 0); }
-int CTime::GetSecond() const { return Field(&std::tm::tm_sec, 0); }
-int CTime::GetDayOfWeek() const { return Field(&std::tm::tm_wday, 1); }
+int CTime::GetYear() const
+{
+    return Field(&std::tm::tm_year, 1900);
+}
+int CTime::GetMonth() const
+{
+    return Field(&std::tm::tm_mon, 1);
+}
+int CTime::GetDay() const
+{
+    return Field(&std::tm::tm_mday, 0);
+}
+int CTime::GetHour() const
+{
+    return Field(&std::tm::tm_hour, 0);
+}
+int CTime::GetMinute() const
+{
+    return Field(&std::tm::tm_min, 0);
+}
+int CTime::GetSecond() const
+{
+    return Field(&std::tm::tm_sec, 0);
+}
+int CTime::GetDayOfWeek() const
+{
+    return Field(&std::tm::tm_wday, 1);
+}
 
 int TimeOfDay(const CTime& time)
 {

@@ -155,6 +155,7 @@ void CView::OnFilePrintPreview()
     if (!OnPreparePrinting(&info))
         return;
     QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintPage(target); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { PrintPage(target); });
     preview.exec();
 }

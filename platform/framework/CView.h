@@ -58,7 +58,10 @@ public:
 
     // Tests watch the areas a tick invalidates.
     using InvalidateObserver = std::function<void(const CRect& rect, bool erase)>;
-    void SetInvalidateObserverForTesting(InvalidateObserver observer) { m_invalidateObserver = std::move(observer); }
+    void SetInvalidateObserverForTesting(InvalidateObserver observer)
+    {
+        m_invalidateObserver = std::move(observer);
+    }
 
     CDocument* m_pDocument = nullptr;
 

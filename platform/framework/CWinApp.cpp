@@ -2,8 +2,8 @@
 
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
-#include "platform/framework/CView.h"
 #include "platform/framework/CSingleDocTemplate.h"
+#include "platform/framework/CView.h"
 #include "platform/framework/Resources.h"
 
 #include <QApplication>
@@ -43,8 +43,9 @@ int CWinApp::ExitInstance()
         for (int i = 0; i < m_maxRecentFiles; ++i) {
             const std::string entry = "File" + std::to_string(i + 1);
             WriteProfileString("Recent File List", entry.c_str(),
-                               i < static_cast<int>(m_recentFiles.size()) ? m_recentFiles[static_cast<size_t>(i)]
-                                                                          : CString());
+                               i < static_cast<int>(m_recentFiles.size())
+                                   ? m_recentFiles[static_cast<size_t>(i)]
+                                   : CString());
         }
     }
     return 0;
@@ -185,7 +186,6 @@ int AfxWinMain(int argc, char** argv)
     if (app->m_pszAppName.IsEmpty())
         app->m_pszAppName = AfxLoadString(AFX_IDS_APP_TITLE);
     QApplication::setApplicationName(app->m_pszAppName.ToQString());
-    QApplication::setApplicationDisplayName(app->m_pszAppName.ToQString());
     QApplication::setQuitOnLastWindowClosed(false); // the frame's close path ends the loop
     if (!app->InitInstance()) {
         app->ExitInstance();

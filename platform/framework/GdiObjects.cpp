@@ -28,9 +28,12 @@ bool CFont::CreateFont(int height, int width, int /*escapement*/, int /*orientat
             font.setPixelSize(--pixels);
     }
     if (width > 0) {
-        const int natural = QFontMetrics(font).averageCharWidth();
+        // The average width as GDI measures it: the mean advance of the 52 Latin letters.
+        const QFontMetricsF metrics(font);
+        const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        const qreal natural = metrics.horizontalAdvance(letters) / letters.size();
         if (natural > 0)
-            font.setStretch(qBound(1, width * 100 / natural, 4000));
+            font.setStretch(qBound(1, qRound(width * 100 / natural), 4000));
     }
     m_font = font;
     return true;

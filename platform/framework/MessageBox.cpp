@@ -16,7 +16,7 @@ int AfxMessageBox(const CString& text, UINT type)
     if (const auto& handler = Handler())
         return handler(text, type);
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(QApplication::applicationName());
     box.setText(text.ToQString());
     box.setIcon((type & MB_ICONHAND) ? QMessageBox::Critical : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
