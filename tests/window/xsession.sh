@@ -1,0 +1,51 @@
+# Sourced by the real-window tests: a private X server with a window manager, torn down on exit.
+# Provides: start_xsession, wait_for_window NAME, outer_geometry WID, and $DISPLAY.
+
+XS_PIDS=()
+XS_TMP=$(mktemp -d)
+xs_cleanup() {
+    for pid in "${XS_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$XS_TMP"
+}
+trap xs_cleanup EXIT
+
+start_xsession() {
+    # -displayfd picks a free display number, so parallel tests never collide.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$XS_TMP/display" >/dev/null 2>&1 &
+    XS_PIDS+=($!)
+    for _ in $(seq 100); do [ -s "$XS_TMP/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$XS_TMP/display")"
+    openbox >/dev/null 2>&1 &
+    XS_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "window manager did not start" >&2
+    return 1
+}
+
+# Prints the id of the first window whose title is exactly NAME, waiting up to 15 s.
+wait_for_window() {
+    local wid
+    for _ in $(seq 150); do
+        wid=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+        [ -n "$wid" ] && { echo "$wid"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Prints "x y width height" of a client window's outer rectangle (frame included).
+outer_geometry() {
+    local info ext x y w h l r t b
+    info=$(xwininfo -id "$1")
+    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    w=$(awk '/Width:/ {print $2}' <<<"$info")
+    h=$(awk '/Height:/ {print $2}' <<<"$info")
+    ext=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+    IFS=, read -r l r t b <<<"${ext:-0,0,0,0}"
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
