@@ -17,6 +17,9 @@ void PreferXcbUnderWayland()
     if ((platform == nullptr || *platform == '\0') && std::getenv("WAYLAND_DISPLAY") &&
         std::getenv("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // A window this small gains nothing from shared-memory images, and each of their
+    // completion events would wake the process a second and a third time per tick.
+    setenv("QT_XCB_NO_MITSHM", "1", 0);
 }
 } // namespace
 
