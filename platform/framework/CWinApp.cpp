@@ -5,6 +5,7 @@
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/CView.h"
 #include "platform/framework/Resources.h"
+#include "platform/framework/TerminationWatcher.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -150,6 +151,13 @@ void CWinApp::OnAppExit()
         m_pMainWnd->close();
 }
 
+void CWinApp::CloseAllDocuments()
+{
+    if (m_docTemplate)
+        if (CDocument* doc = m_docTemplate->GetDocument())
+            doc->OnCloseDocument();
+}
+
 void CWinApp::OnFileNew()
 {
     if (m_docTemplate)
@@ -191,7 +199,13 @@ int AfxWinMain(int argc, char** argv)
         app->ExitInstance();
         return 1;
     }
+    // Asked to terminate, or the session ends: leave through the ordinary close path, which
+    // writes the document before the frame goes.
+    TerminationWatcher watcher([app] { app->OnAppExit(); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
+                     [app](QSessionManager&) { app->CloseAllDocuments(); });
     const int code = app->Run();
+    app->CloseAllDocuments(); // the loop may also end by other means
     const int exitCode = app->ExitInstance();
     return code != 0 ? code : exitCode;
 }

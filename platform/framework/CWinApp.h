@@ -48,6 +48,8 @@ public:
     bool ProcessShellCommand(CCommandLineInfo& info);
 
     void OnAppExit();
+    // Closes the open document, which writes it; nothing happens when none is open.
+    void CloseAllDocuments();
     void OnFileNew();
     void OnFileOpen();
     void OnFilePrintSetup();

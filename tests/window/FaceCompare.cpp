@@ -48,7 +48,8 @@ int Differences(const QImage& shot, const QImage& face, int top)
             const QRgb seen = shot.pixel(x, y) | 0xFF000000u;
             if (seen == (face.pixel(x, y - top) | 0xFF000000u))
                 continue;
-            const bool refreshed = Inside(geometry.m_dialRect, x, y - top) || Inside(geometry.m_digitalRect, x, y - top);
+            const bool refreshed =
+                Inside(geometry.m_dialRect, x, y - top) || Inside(geometry.m_digitalRect, x, y - top);
             if (!refreshed && std::find(std::begin(hands), std::end(hands), seen) != std::end(hands))
                 continue;
             ++differing;

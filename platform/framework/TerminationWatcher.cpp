@@ -1,0 +1,48 @@
+#include "platform/framework/TerminationWatcher.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+int g_pipe[2] = {-1, -1};
+
+void Handler(int signal)
+{
+    // Only async-signal-safe work here: wake the event loop through the pipe.
+    const char byte = static_cast<char>(signal);
+    [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
+}
+} // namespace
+
+TerminationWatcher::TerminationWatcher(std::function<void()> onTerminate, QObject* parent)
+    : QObject(parent), m_onTerminate(std::move(onTerminate))
+{
+    if (g_pipe[0] < 0 && ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationWatcher::OnSignal);
+    struct sigaction action = {};
+    action.sa_handler = Handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
+}
+
+TerminationWatcher::~TerminationWatcher()
+{
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        std::signal(signal, SIG_DFL);
+}
+
+void TerminationWatcher::OnSignal()
+{
+    char buffer[16];
+    while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
+    }
+    if (m_onTerminate)
+        m_onTerminate();
+}
