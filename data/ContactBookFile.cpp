@@ -1,0 +1,227 @@
+#include "data/ContactBookFile.h"
+
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CFile.h"
+#include "platform/framework/CTime.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The rename is durable only once the folder itself is on disk.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A link to the book is followed, so the book stays where the link points.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr)
+        return path;
+    return resolved;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to, int* error)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) {
+        *error = errno;
+        return false;
+    }
+    // File systems without the flag: a hard link never replaces anything either.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        *error = errno;
+        return false;
+    }
+    ::unlink(from.c_str());
+    return true;
+}
+
+} // namespace
+
+ContactBookFile::ContactBookFile(CString path) : m_path(std::move(path)) {}
+
+ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts)
+{
+    LoadResult result;
+    const std::string& path = m_path.Bytes();
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        m_keepOnDisk = true;
+        result.outcome = LoadResult::Outcome::failed;
+        result.message =
+            FormatString("The contact book \"%s\" is not a file, so it was not read.", path.c_str());
+        return result;
+    }
+
+    CFile file;
+    if (!file.Open(m_path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeRead, 0600)) {
+        m_keepOnDisk = true;
+        result.outcome = LoadResult::Outcome::failed;
+        result.message = FormatString("The contact book \"%s\" could not be opened: %s. The notebook starts "
+                                      "empty and will not be saved.",
+                                      path.c_str(), file.GetErrorText().GetString());
+        return result;
+    }
+    if (file.GetLength() == 0) {
+        m_keepOnDisk = false;
+        return result;
+    }
+
+    CArchive ar(&file, CArchive::load);
+    result.details = contactbook::ReadContactBook(ar, contacts);
+    ar.Close();
+    if (!result.details.IsDamaged()) {
+        m_keepOnDisk = false;
+        return result;
+    }
+    m_keepOnDisk = true;
+    result.outcome = LoadResult::Outcome::damaged;
+    result.message =
+        FormatString("The contact book \"%s\" is damaged. %s The %d contacts before the damage "
+                     "were loaded.",
+                     path.c_str(), result.details.Describe().GetString(), result.details.contactsRead);
+    return result;
+}
+
+ContactBookFile::LoadResult ContactBookFile::LoadOrSetAside(CContactList* contacts)
+{
+    LoadResult result = Load(contacts);
+    if (result.outcome != LoadResult::Outcome::damaged)
+        return result;
+    const MoveAsideResult moved = MoveDamagedAside();
+    if (moved.ok) {
+        result.movedTo = moved.newPath;
+        result.message += FormatString(" The damaged file was kept as \"%s\".", moved.newPath.GetString());
+    } else {
+        result.message += CString(" ") + moved.message;
+    }
+    return result;
+}
+
+ContactBookFile::SaveResult ContactBookFile::SaveFailed(const char* what, int error, const CString& tempPath)
+{
+    if (!tempPath.IsEmpty())
+        ::unlink(tempPath.GetString());
+    SaveResult result;
+    result.ok = false;
+    result.message = FormatString("The contact book \"%s\" could not be saved (%s: %s). The file on disk was "
+                                  "left as it was.",
+                                  m_path.GetString(), what, std::strerror(error));
+    return result;
+}
+
+ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts)
+{
+    if (m_keepOnDisk) {
+        SaveResult result;
+        result.ok = false;
+        result.message =
+            FormatString("The contact book \"%s\" was not saved, so that the file that could not "
+                         "be read is not overwritten.",
+                         m_path.GetString());
+        return result;
+    }
+    const std::string target = ResolveTarget(m_path.Bytes());
+    const std::string folder = FolderOf(target);
+
+    std::string pattern = folder + "/." + NameOf(target) + ".tmp-XXXXXX";
+    int error = Fault(SaveStep::createTemp);
+    const int fd = error ? -1 : ::mkostemp(pattern.data(), O_CLOEXEC); // mode 0600
+    if (fd < 0)
+        return SaveFailed("creating a temporary file", error ? error : errno, CString());
+    const CString tempPath(pattern);
+
+    CFile file;
+    file.Attach(fd);
+    struct stat existing
+    {
+    };
+    if (::stat(target.c_str(), &existing) == 0) {
+        // Keep the book's own permissions and, where allowed, its owner.
+        ::fchmod(fd, existing.st_mode & 07777);
+        if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+            ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            // Not allowed to give the file away: it stays ours, with the same permissions.
+        }
+    }
+
+    CArchive ar(&file, CArchive::store);
+    contactbook::WriteContactBook(ar, contacts);
+    error = Fault(SaveStep::write);
+    if (!ar.Close() || error)
+        return SaveFailed("writing", error ? error : file.GetLastError(), tempPath);
+    error = Fault(SaveStep::sync);
+    if (error || !file.Flush())
+        return SaveFailed("writing to the disk", error ? error : file.GetLastError(), tempPath);
+    error = Fault(SaveStep::close);
+    if (!file.Close() || error)
+        return SaveFailed("closing", error ? error : file.GetLastError(), tempPath);
+    error = Fault(SaveStep::rename);
+    if (error || ::rename(tempPath.GetString(), target.c_str()) != 0)
+        return SaveFailed("replacing the file", error ? error : errno, tempPath);
+    SyncFolder(folder);
+    return {};
+}
+
+ContactBookFile::MoveAsideResult ContactBookFile::MoveDamagedAside()
+{
+    MoveAsideResult result;
+    const CTime now = CTime::GetCurrentTime();
+    const CString stem =
+        FormatString("%s.damaged-%04d%02d%02d-%02d%02d%02d", m_path.GetString(), now.GetYear(),
+                     now.GetMonth(), now.GetDay(), now.GetHour(), now.GetMinute(), now.GetSecond());
+    int error = 0;
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        const CString candidate = attempt == 1 ? stem : stem + FormatString("-%d", attempt);
+        if (RenameNoReplace(m_path.Bytes(), candidate.Bytes(), &error)) {
+            SyncFolder(FolderOf(m_path.Bytes()));
+            m_keepOnDisk = false;
+            result.newPath = candidate;
+            return result;
+        }
+        if (error != EEXIST)
+            break;
+    }
+    result.ok = false;
+    result.message = FormatString("The damaged file could not be moved aside (%s), so it will not be "
+                                  "overwritten when the program ends.",
+                                  std::strerror(error));
+    return result;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "data/CContactList.h"
+#include "data/ContactBookFormat.h"
+#include "platform/framework/CString.h"
+
+#include <functional>
+
+// The contact book on disk: loading it (creating it private and empty when missing), saving
+// it atomically, and keeping a damaged file aside instead of overwriting it. Every operation
+// returns its outcome with a text fit for a message box; nothing throws.
+class ContactBookFile
+{
+public:
+    struct LoadResult
+    {
+        enum class Outcome
+        {
+            loaded,  // the whole book, possibly empty
+            damaged, // the contacts before the damage were appended; see details
+            failed,  // nothing could be read (cannot open or create, not a regular file)
+        };
+        Outcome outcome = Outcome::loaded;
+        contactbook::ReadResult details;
+        CString movedTo; // with LoadOrSetAside: where the damaged file now is, if it was moved
+        CString message; // empty when loaded
+        bool IsLoaded() const { return outcome == Outcome::loaded; }
+    };
+
+    struct SaveResult
+    {
+        bool ok = true;
+        CString message; // empty when ok
+    };
+
+    struct MoveAsideResult
+    {
+        bool ok = true;
+        CString newPath;
+        CString message; // empty when ok
+    };
+
+    // The steps of a save, for tests that make one of them fail.
+    enum class SaveStep
+    {
+        createTemp,
+        write,
+        sync,
+        close,
+        rename,
+    };
+    // Returns an errno value to make that step fail, 0 to let it run.
+    using FaultHook = std::function<int(SaveStep)>;
+
+    explicit ContactBookFile(CString path = CString("date.info"));
+
+    const CString& GetPath() const { return m_path; }
+
+    // Appends the book's contacts in file order. A missing file is created empty with mode
+    // 0600; a file of length zero is an empty book.
+    LoadResult Load(CContactList* contacts);
+    // Load, and when the file is damaged, move it aside at once; the message then tells both.
+    LoadResult LoadOrSetAside(CContactList* contacts);
+
+    // Writes a temporary file beside the book (mode 0600, or the book's own permissions),
+    // syncs it, renames it over the book and syncs the folder. On failure the book on disk is
+    // untouched and the temporary file is gone.
+    SaveResult Save(const CContactList& contacts);
+
+    // Renames the book to "<path>.damaged-YYYYMMDD-HHMMSS" (local time), never replacing a file.
+    MoveAsideResult MoveDamagedAside();
+
+    // False while a damaged or unreadable book is still in place: saving would destroy it.
+    bool IsSaveAllowed() const { return !m_keepOnDisk; }
+
+    void SetFaultHookForTesting(FaultHook hook) { m_faultHook = std::move(hook); }
+
+private:
+    int Fault(SaveStep step) const { return m_faultHook ? m_faultHook(step) : 0; }
+    SaveResult SaveFailed(const char* what, int error, const CString& tempPath);
+
+    CString m_path;
+    bool m_keepOnDisk = false;
+    FaultHook m_faultHook;
+};
