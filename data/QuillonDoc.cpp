@@ -1,5 +1,6 @@
 #include "data/QuillonDoc.h"
 
+#include "platform/framework/MessageBox.h"
 #include "view/QuillonView.h"
 
 CQuillonView* CQuillonDoc::GetView() const
@@ -8,17 +9,72 @@ CQuillonView* CQuillonDoc::GetView() const
     return static_cast<CQuillonView*>(GetNextView(pos));
 }
 
+CContactList* CQuillonDoc::GetContacts() const
+{
+    CQuillonView* view = GetView();
+    return view ? &view->m_notebookDlg.m_contacts : nullptr;
+}
+
+bool CQuillonDoc::LockBook()
+{
+    const BookLock::Result locked = m_lock.Acquire(m_book.GetPath());
+    if (locked.outcome == BookLock::Result::Outcome::inUse) {
+        AfxMessageBox(locked.message);
+        return false;
+    }
+    // Without a lock file (a folder we cannot write) the book still loads; saving will say why it fails.
+    return true;
+}
+
 bool CQuillonDoc::OnNewDocument()
 {
+    CContactList* contacts = GetContacts();
+    if (!contacts || !LockBook())
+        return false;
+    const ContactBookFile::LoadResult loaded = m_book.LoadOrSetAside(contacts);
+    if (!loaded.IsLoaded())
+        AfxMessageBox(loaded.message);
     return CDocument::OnNewDocument();
 }
 
 bool CQuillonDoc::OnOpenDocument(const CString& pathName)
 {
+    CContactList* contacts = GetContacts();
+    if (!contacts || !LockBook())
+        return false;
+    // The named file is only read; the book is still written to date.info at exit, so a
+    // damaged file given by name is left where it is.
+    ContactBookFile named(pathName);
+    const ContactBookFile::LoadResult loaded = named.Load(contacts);
+    if (!loaded.IsLoaded())
+        AfxMessageBox(loaded.message);
     return CDocument::OnOpenDocument(pathName);
+}
+
+bool CQuillonDoc::Save()
+{
+    const CContactList* contacts = GetContacts();
+    if (!contacts)
+        return true;
+    for (;;) {
+        if (!m_book.IsSaveAllowed())
+            return true; // a damaged book that could not be set aside is never overwritten
+        const ContactBookFile::SaveResult saved = m_book.Save(*contacts);
+        if (saved.ok)
+            return true;
+        const CString question = saved.message + CString("\n\nRetry to try again, or Cancel to keep Quillon "
+                                                         "open with the contacts unsaved.");
+        if (AfxMessageBox(question, MB_RETRYCANCEL | MB_ICONHAND) != IDRETRY)
+            return false;
+    }
 }
 
 void CQuillonDoc::OnCloseDocument()
 {
+    // The list dies with the view in the base close, so it is written first. A failed save
+    // that the user does not retry keeps the program, and the contacts, where they are.
+    if (!Save())
+        return;
+    m_lock.Release();
     CDocument::OnCloseDocument();
 }

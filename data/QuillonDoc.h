@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/BookLock.h"
+#include "data/CContactList.h"
+#include "data/ContactBookFile.h"
 #include "platform/framework/CDocument.h"
 
 class CQuillonView;
@@ -17,4 +20,16 @@ public:
     void OnCloseDocument() override;
 
     CQuillonView* GetView() const;
+    CContactList* GetContacts() const;
+
+    // The book the program writes at exit: date.info in the folder it was started from.
+    ContactBookFile m_book{CString("date.info")};
+
+private:
+    bool LockBook();
+    bool Save();
+
+    // Held for the document's life: a second copy in the same folder would overwrite this
+    // one's changes at exit, or this one's.
+    BookLock m_lock;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/NotebookDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
 
@@ -39,6 +40,7 @@ public:
 
     std::vector<int> m_todayIndexes;
     std::vector<int> m_tomorrowIndexes;
+    CNotebookDlg m_notebookDlg;
     CString m_timeText;
     CPoint m_secondTip;
     CPoint m_minuteTip;

@@ -26,6 +26,7 @@ enum DialogResult
 {
     IDOK = 1,
     IDCANCEL = 2,
+    IDRETRY = 4,
 };
 
 // Window styles the frame understands (the rest of the framework's styles are not used).

@@ -19,6 +19,11 @@ int AfxMessageBox(const CString& text, UINT type)
     box.setWindowTitle(QApplication::applicationName());
     box.setText(text.ToQString());
     box.setIcon((type & MB_ICONHAND) ? QMessageBox::Critical : QMessageBox::NoIcon);
+    if ((type & 0xF) == MB_RETRYCANCEL) {
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Retry);
+        return box.exec() == QMessageBox::Retry ? IDRETRY : IDCANCEL;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return IDOK;

@@ -8,11 +8,12 @@
 enum MessageBoxType : UINT
 {
     MB_OK = 0x0,
+    MB_RETRYCANCEL = 0x5,
     MB_ICONHAND = 0x10,
 };
 
 // A modal message box captioned with the application's title. Its loop keeps the program's
-// timers running. Returns IDOK.
+// timers running. Returns the button pressed: IDOK, or IDRETRY / IDCANCEL.
 int AfxMessageBox(const CString& text, UINT type = MB_OK);
 
 namespace platform {

@@ -1,0 +1,202 @@
+// The document's start-up and exit against real files in a scratch folder: the book is
+// created private, written at exit, set aside when damaged, and guarded against a second copy.
+#include "app/QuillonApp.h"
+#include "data/QuillonDoc.h"
+#include "platform/framework/CFrameWnd.h"
+#include "platform/framework/CSingleDocTemplate.h"
+#include "platform/framework/MessageBox.h"
+#include "res/Resource.h"
+#include "view/QuillonView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QByteArray kAnnLee = QByteArray::fromHex("01000000"
+                                               "00000000"
+                                               "0000000040 99DC40"
+                                               "00"
+                                               "03416E6E"
+                                               "034C6565"
+                                               "03313233"
+                                               "00");
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class DocumentTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_oldCwd;
+    QStringList m_messages;
+    int m_retryAnswer = IDCANCEL;
+
+    CQuillonDoc* StartApp(CQuillonApp& app)
+    {
+        if (!app.InitInstance())
+            return nullptr;
+        return static_cast<CQuillonDoc*>(app.DocTemplate()->GetDocument());
+    }
+
+    void Exit(CQuillonApp& app)
+    {
+        app.OnAppExit();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        res::RegisterResources();
+        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT type) {
+            m_messages << text.ToQString();
+            return (type & 0xF) == MB_RETRYCANCEL ? m_retryAnswer : int(IDOK);
+        });
+    }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString folder =
+            m_dir.path() + QLatin1Char('/') + QString::fromUtf8(QTest::currentTestFunction());
+        QVERIFY(QDir().mkpath(folder));
+        m_oldCwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder));
+        m_messages.clear();
+        m_retryAnswer = IDCANCEL;
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(m_oldCwd);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
+                std::none_of(QApplication::topLevelWidgets().begin(), QApplication::topLevelWidgets().end(),
+                             [](QWidget* w) { return w->isVisible(); }));
+    }
+
+    void firstStartCreatesPrivateEmptyBookAndExitWritesIt()
+    {
+        CQuillonApp app;
+        CQuillonDoc* doc = StartApp(app);
+        QVERIFY(doc);
+        QVERIFY(QFile::exists(QStringLiteral("date.info")));
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray());
+        struct stat st
+        {
+        };
+        QCOMPARE(::stat("date.info", &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0600u);
+        QCOMPARE(app.m_pMainWnd->windowTitle(), QStringLiteral("Quillon - Untitled"));
+        QCOMPARE(doc->GetContacts()->GetCount(), 0);
+
+        CContact ann;
+        ann.m_strFirstName = "Ann";
+        ann.m_strLastName = "Lee";
+        ann.m_strTel = "123";
+        ann.m_dtBirthday = COleDateTime(1980, 3, 5, 0, 0, 0);
+        doc->GetContacts()->Add(ann);
+        Exit(app);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void bookComesBackInFileOrder()
+    {
+        QFile file(QStringLiteral("date.info"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kAnnLee);
+        file.close();
+        CQuillonApp app;
+        CQuillonDoc* doc = StartApp(app);
+        QVERIFY(doc);
+        QCOMPARE(doc->GetContacts()->GetCount(), 1);
+        QCOMPARE(doc->GetContacts()->GetAt(0).m_strFirstName, CString("Ann"));
+        Exit(app);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
+    }
+
+    void damagedBookIsSetAsideAndNeverOverwritten()
+    {
+        QByteArray damaged = kAnnLee;
+        damaged[0] = 2; // two contacts announced, one present
+        QFile file(QStringLiteral("date.info"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+        file.close();
+        CQuillonApp app;
+        CQuillonDoc* doc = StartApp(app);
+        QVERIFY(doc);
+        QCOMPARE(doc->GetContacts()->GetCount(), 1); // the contact before the cut is kept
+        QCOMPARE(m_messages.size(), 1);
+        const QStringList aside = QDir().entryList({QStringLiteral("date.info.damaged-*")});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(m_messages[0].contains(aside[0]));
+        QCOMPARE(ReadAll(aside[0]), damaged);
+        Exit(app);
+        QCOMPARE(ReadAll(aside[0]), damaged);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
+    }
+
+    void secondCopyInTheSameFolderIsRefused()
+    {
+        CQuillonApp first;
+        QVERIFY(StartApp(first));
+        {
+            CQuillonApp second;
+            QVERIFY(!second.InitInstance());
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY(m_messages[0].contains(QStringLiteral("in use")));
+        }
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray());
+        Exit(first);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
+    }
+
+    void failedSaveKeepsTheProgramAndTheOldBook()
+    {
+        QFile file(QStringLiteral("date.info"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kAnnLee);
+        file.close();
+        CQuillonApp app;
+        CQuillonDoc* doc = StartApp(app);
+        QVERIFY(doc);
+        doc->GetContacts()->RemoveAll();
+        bool failing = true;
+        doc->m_book.SetFaultHookForTesting([&](ContactBookFile::SaveStep step) {
+            return failing && step == ContactBookFile::SaveStep::write ? ENOSPC : 0;
+        });
+        QPointer<CFrameWnd> frame = app.m_pMainWnd;
+        app.OnAppExit(); // the user cancels the retry
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(frame && frame->isVisible());
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
+        QCOMPARE(doc->GetContacts()->GetCount(), 0);
+
+        m_retryAnswer = IDRETRY; // the second try succeeds
+        doc->m_book.SetFaultHookForTesting([&](ContactBookFile::SaveStep step) {
+            if (step != ContactBookFile::SaveStep::write)
+                return 0;
+            const bool fail = failing;
+            failing = false;
+            return fail ? ENOSPC : 0;
+        });
+        Exit(app);
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
+    }
+};
+
+QTEST_MAIN(DocumentTest)
+#include "DocumentTest.moc"
