@@ -10,6 +10,7 @@
 
 class CDataExchange;
 class QDialog;
+class QPoint;
 
 namespace platform {
 class DialogWindow;
@@ -68,6 +69,8 @@ public:
     QWidget* FindControl(int id) const;                // null without a window or control
     DialogItemKind ControlKind(int id) const;
     void BindControl(int id, CWnd& control);
+    void DeliverMouseDown(int id, const QPoint& point); // to the control's OnLButtonDown
+    bool DeliverSetCursor(int id);                      // true: the control chose a cursor
     bool IsPushingData() const { return m_pushDepth > 0; }
 
 protected:

@@ -18,7 +18,10 @@ int AfxMessageBox(const CString& text, UINT type)
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(text.ToQString());
-    box.setIcon((type & MB_ICONHAND) ? QMessageBox::Critical : QMessageBox::NoIcon);
+    const UINT icon = type & 0xF0;
+    box.setIcon(icon == MB_ICONEXCLAMATION ? QMessageBox::Warning
+                : icon == MB_ICONHAND      ? QMessageBox::Critical
+                                           : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return IDOK;
