@@ -18,8 +18,7 @@
 
 CDataExchange::CDataExchange(CDialog* dialog, bool saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate ? TRUE : FALSE), m_pDlgWnd(dialog)
-{
-}
+{}
 
 QWidget* CDataExchange::PrepareCtrl(int id)
 {

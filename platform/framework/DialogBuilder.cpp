@@ -62,7 +62,8 @@ QWidget* MakeButton(const DialogItem& item, QWidget* parent, CDialog* owner)
         if (qobject_cast<QRadioButton*>(button)) {
             // An auto radio button: it is checked and the rest of its group is not.
             const QVariant group = button->property("quillonRadioGroup");
-            for (auto* other : button->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+            for (auto* other :
+                 button->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
                 if (other->property("quillonRadioGroup") == group) {
                     const QSignalBlocker blocker(other);
                     other->setChecked(other == button);
@@ -108,8 +109,10 @@ QWidget* MakeEdit(const DialogItem& item, QWidget* parent)
     auto* multi = new QPlainTextEdit(parent);
     multi->setReadOnly(item.style & ES_READONLY);
     multi->setTabChangesFocus(true);
-    multi->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    multi->setLineWrapMode((item.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    multi->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
+                                                                : Qt::ScrollBarAlwaysOff);
+    multi->setLineWrapMode((item.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap
+                                                         : QPlainTextEdit::WidgetWidth);
     return multi;
 }
 

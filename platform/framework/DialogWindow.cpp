@@ -64,7 +64,8 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter: {
         // A push button with the focus is the default button while it has it.
         int id = m_defaultId;
-        if (const auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->window() == this)
+        if (const auto* button = qobject_cast<QPushButton*>(focusWidget());
+            button && button->window() == this)
             id = button->property("quillonId").toInt();
         Command(id);
         return;
@@ -110,7 +111,8 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (widget && widget->property("quillonListBox").isValid() && !widget->property("quillonListBox").toBool() &&
+        if (widget && widget->property("quillonListBox").isValid() &&
+            !widget->property("quillonListBox").toBool() &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             m_owner->SendNotify(NM_CLICK, id);
         break;
