@@ -63,6 +63,11 @@ void RegisterTestTemplate()
             {1011, K::Static, "Link", 10, 110, 40, 10, SS_NOTIFY},
             {1012, K::Edit, "", 70, 110, 30, 12},
             {1013, K::PushButton, "Add", 110, 110, 40, 14},
+            {1020, K::RadioButton, "R1", 10, 125, 10, 10, WS_GROUP | WS_TABSTOP | BS_FLAT},
+            {1021, K::RadioButton, "R2", 25, 125, 10, 10, WS_TABSTOP},
+            {-1, K::Static, "a label closes the group", 40, 125, 40, 8},
+            {1022, K::RadioButton, "R3", 85, 125, 10, 10},
+            {1023, K::RadioButton, "R4", 100, 125, 10, 10},
         },
     });
 }
@@ -97,6 +102,7 @@ public:
         ON_NOTIFY(LVN_ITEMCHANGED, 1010, &CTestDlg::OnItemChanged);
         ON_NOTIFY(NM_CLICK, 1010, &CTestDlg::OnClickList);
         ON_STN_CLICKED(1011, &CTestDlg::OnLinkClicked);
+        ON_BN_CLICKED(1021, &CTestDlg::OnRadio2);
         ON_WM_HSCROLL();
         ON_WM_CLOSE();
     }
@@ -123,6 +129,8 @@ public:
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
+        if (endAtInit)
+            EndDialog(IDOK);
         m_list.ResetContent();
         for (const char* entry : {"05:03:1980", "07:12:1981", "07:12:1990"})
             m_list.InsertString(-1, entry);
@@ -156,6 +164,7 @@ public:
         *result = 0;
     }
     void OnLinkClicked() { ++linkClicks; }
+    void OnRadio2() { ++radioClicks; }
 
     CListBox m_list;
     CSpinButtonCtrl m_spin;
@@ -179,6 +188,8 @@ public:
         CWnd* from;
     };
     std::vector<Scroll> scrolls;
+    bool endAtInit = false;
+    int radioClicks = 0;
     int closes = 0, adds = 0, checkClicks = 0, selChanges = 0, itemChanges = 0, listClicks = 0,
         linkClicks = 0;
 };
@@ -475,6 +486,34 @@ private Q_SLOTS:
             QCOMPARE(dlg.linkClicks, 1); // the default processing told the dialog
         });
         QVERIFY(!AfxLoadCursor(kCursorId + 1)); // no such picture
+    }
+
+    void radioGroupsRunFromOneGroupItemToTheNext()
+    {
+        CTestDlg dlg;
+        RunModal(dlg, [&](QWidget*) {
+            auto button = [&](int id) { return static_cast<CButton*>(dlg.GetDlgItem(id)); };
+            button(1020)->SetCheck(1);
+            button(1023)->SetCheck(1);
+            QTest::mouseClick(button(1021)->GetSafeHwnd(), Qt::LeftButton);
+            QCOMPARE(dlg.radioClicks, 1);
+            QCOMPARE(button(1020)->GetCheck(), int(BST_UNCHECKED));
+            QCOMPARE(button(1021)->GetCheck(), int(BST_CHECKED));
+            QCOMPARE(button(1023)->GetCheck(), int(BST_CHECKED)); // another group
+            QTest::mouseClick(button(1021)->GetSafeHwnd(), Qt::LeftButton);
+            QCOMPARE(button(1021)->GetCheck(), int(BST_CHECKED)); // a second click keeps it
+            button(1021)->SetCheck(0);                            // code may clear the whole group
+            QCOMPARE(button(1020)->GetCheck() + button(1021)->GetCheck(), 0);
+            QCOMPARE(dlg.radioClicks, 2);
+        });
+    }
+
+    void endingInOnInitDialogNeverShowsTheWindow()
+    {
+        CTestDlg dlg;
+        dlg.endAtInit = true;
+        QCOMPARE(dlg.DoModal(), int(IDOK));
+        QVERIFY(!dlg.GetSafeHwnd());
     }
 
     void theSpinStepsItsBuddyWithinTheRange()
