@@ -1,16 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quillon with warnings as errors and runs the whole test suite.
+# Installs what is missing, builds Quillon with warnings as errors and runs the whole test
+# suite; then runs it again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# QUILLON_QUICK=1 skips the sanitizer pass (for a fast local loop).
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build="${QUILLON_BUILD_DIR:-$src/build-test}"
 "$src/tools/deps.sh" test
-
-cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WERROR=ON >/dev/null
-cmake --build "$build"
 
 # A private runtime folder and session bus, so nothing of the run outlives it.
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR="$runtime"
-dbus-run-session -- ctest --test-dir "$build" --output-on-failure -j2 "$@"
+
+run_suite() { # build folder, extra cmake arguments...
+    local dir=$1
+    shift
+    cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir"
+    dbus-run-session -- ctest --test-dir "$dir" --output-on-failure -j2
+}
+
+if [ "${QUILLON_QUICK:-0}" != 1 ]; then
+    echo "== the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS="suppressions=$src/tools/lsan.supp"
+    run_suite "$build-asan" -DQUILLON_SANITIZE=ON -DQUILLON_BUILD_BENCH=OFF
+    unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+fi
+
+echo "== the suite"
+run_suite "$build"

@@ -37,7 +37,8 @@ bool Inside(const CRect& r, int x, int y)
 
 // Pixels that differ between the face and the shot placed at (0, top), over the visible part.
 // A tick repaints only the dial and the digital band; outside them the screen may still hold a
-// hand's round end from an earlier full paint, which is what the window really shows.
+// hand's round end from an earlier full paint, or miss one that the current paint puts
+// there, which is what the window really shows.
 int Differences(const QImage& shot, const QImage& face, int top)
 {
     static const CQuillonView geometry;
@@ -46,11 +47,15 @@ int Differences(const QImage& shot, const QImage& face, int top)
     for (int y = top; y < shot.height() && y - top < face.height(); ++y)
         for (int x = 0; x < shot.width() && x < face.width(); ++x) {
             const QRgb seen = shot.pixel(x, y) | 0xFF000000u;
-            if (seen == (face.pixel(x, y - top) | 0xFF000000u))
+            const QRgb painted = face.pixel(x, y - top) | 0xFF000000u;
+            if (seen == painted)
                 continue;
             const bool refreshed =
                 Inside(geometry.m_dialRect, x, y - top) || Inside(geometry.m_digitalRect, x, y - top);
-            if (!refreshed && std::find(std::begin(hands), std::end(hands), seen) != std::end(hands))
+            const auto isHand = [&](QRgb c) {
+                return std::find(std::begin(hands), std::end(hands), c) != std::end(hands);
+            };
+            if (!refreshed && (isHand(seen) || isHand(painted)))
                 continue;
             ++differing;
         }
