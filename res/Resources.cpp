@@ -1,11 +1,13 @@
 #include "res/Resource.h"
 
 #include "platform/framework/Resources.h"
+#include "res/Images.h"
 
 namespace res {
 
 void RegisterResources()
 {
+    InitImageResources();
     auto& registry = platform::ResourceRegistry::Instance();
     registry.RegisterString(AFX_IDS_APP_TITLE, "Quillon");
     registry.RegisterString(IDR_MAINFRAME, "Quillon\n\nQuillon\n\n\nQuillon.Document\nQuillon Document");
