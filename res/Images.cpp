@@ -1,5 +1,7 @@
 #include "res/Images.h"
 
+#include "platform/framework/Resources.h"
+
 #include "res/Resource.h"
 
 #include <mutex>
@@ -16,7 +18,14 @@ namespace res {
 void InitImageResources()
 {
     static std::once_flag once;
-    std::call_once(once, InitQuillonQrc);
+    std::call_once(once, [] {
+        InitQuillonQrc();
+        // The framework finds pictures and cursors of dialog templates by id.
+        auto& registry = platform::ResourceRegistry::Instance();
+        registry.RegisterImage(IDB_BANNER, ":/res/banner.png");
+        registry.RegisterImage(IDI_CLOCK, ":/res/clock.png");
+        registry.RegisterImage(IDC_HAND, ":/res/hand.png", kHandHotSpotX, kHandHotSpotY);
+    });
 }
 
 QPixmap LoadBitmapResource(UINT id)
