@@ -3,6 +3,7 @@
 # dpkg-shlibdeps, and whose program runs once unpacked.
 set -euo pipefail
 build=$1
+icons=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
@@ -14,6 +15,15 @@ for f in ./usr/bin/quillon ./usr/share/applications/org.example.Quillon.desktop 
     ./usr/share/metainfo/org.example.Quillon.metainfo.xml ./usr/share/man/man1/quillon.1.gz; do
     grep -qxF "$f" <<<"$contents" || { echo "package lacks $f"; fail=1; }
 done
+# The icons that exist in the source tree are packaged under their sizes.
+for size in 16 32 48 64 128 256; do
+    [ -f "$icons/quillon-$size.png" ] || continue
+    f=./usr/share/icons/hicolor/${size}x${size}/apps/quillon.png
+    grep -qxF "$f" <<<"$contents" || { echo "package lacks $f"; fail=1; }
+done
+if [ -f "$icons/quillon.svg" ]; then
+    grep -qxF ./usr/share/icons/hicolor/scalable/apps/quillon.svg <<<"$contents" || { echo "package lacks the SVG icon"; fail=1; }
+fi
 if grep -v '^\./usr/' <<<"$contents" | grep -qvx '\./'; then
     echo "package has files outside /usr:"; grep -v '^\./usr/' <<<"$contents"; fail=1
 fi

@@ -22,9 +22,9 @@ if [ -n "$warnings" ]; then
 fi
 
 # Each long option of the help text is described in the manual.
-manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$dist/quillon.1" 2>/dev/null | col -b)
+manual=$(LC_ALL=C.UTF-8 groff -man -Tascii -P-cbou -rLL=200n "$dist/quillon.1")
 for option in $("$quillon" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
-    grep -q -- "$option" <<<"$manual" || { echo "quillon.1 does not describe $option"; fail=1; }
+    grep -qE -- "${option}([^A-Za-z0-9-]|$)" <<<"$manual" || { echo "quillon.1 does not describe $option"; fail=1; }
 done
 grep -q 'QUILLON_SHUTDOWN_DRY_RUN' <<<"$manual" || { echo "quillon.1 lacks QUILLON_SHUTDOWN_DRY_RUN"; fail=1; }
 
