@@ -13,6 +13,11 @@ CommandLine ParseOptions(const std::vector<std::string>& args)
             line.action = CommandLine::Action::Version;
             return line;
         }
+        if (arg == "--install-autostart" || arg == "--remove-autostart") {
+            line.action = arg == "--install-autostart" ? CommandLine::Action::InstallAutostart
+                                                       : CommandLine::Action::RemoveAutostart;
+            return line;
+        }
         if (arg == "--")
             break;
         if (arg.size() > 1 && arg[0] == '-') {
@@ -37,5 +42,8 @@ std::string HelpText()
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n";
+           "  -v, --version  show the version and exit\n"
+           "  --install-autostart  start Quillon at every login in the current folder, so\n"
+           "                       that its date.info is the book and birthdays are shown\n"
+           "  --remove-autostart   stop starting Quillon at login\n";
 }

@@ -13,6 +13,8 @@ struct CommandLine
         Gui,
         Help,
         Version,
+        InstallAutostart,
+        RemoveAutostart,
         Error,
     };
     Action action = Action::Gui;

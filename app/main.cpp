@@ -1,9 +1,13 @@
+#include "app/Autostart.h"
 #include "app/CommandLine.h"
 #include "app/QuillonApp.h"
 #include "res/Resource.h"
 
+#include <QGuiApplication>
+
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -37,10 +41,14 @@ int main(int argc, char** argv)
     case CommandLine::Action::Error:
         std::fprintf(stderr, "quillon: %s\nTry 'quillon --help' for more information.\n", line.error.c_str());
         return 2;
+    case CommandLine::Action::InstallAutostart:
+    case CommandLine::Action::RemoveAutostart:
+        return RunAutostartOption(line.action == CommandLine::Action::InstallAutostart, std::cout, std::cerr);
     case CommandLine::Action::Gui:
         break;
     }
     PreferXcbUnderWayland();
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillon")); // matches the menu entry
     res::RegisterResources();
     return AfxWinMain(argc, argv);
 }

@@ -5,8 +5,26 @@ set -euo pipefail
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
     fonts-dejavu-core pkg-config)
-TEST_PACKAGES=(xvfb xauth openbox x11-utils x11-apps xdotool imagemagick dbus dbus-x11 python3-dbusmock
-    clang libclang-rt-14-dev)
+TEST_PACKAGES=(
+    appstream
+    clang
+    dbus
+    dbus-x11
+    desktop-file-utils
+    dpkg-dev
+    groff-base
+    gzip
+    imagemagick
+    libclang-rt-14-dev
+    man-db
+    openbox
+    python3-dbusmock
+    x11-apps
+    x11-utils
+    xauth
+    xdotool
+    xvfb
+)
 
 want=("${BUILD_PACKAGES[@]}")
 if [ "${1:-}" = "test" ]; then
