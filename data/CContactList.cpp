@@ -19,6 +19,13 @@ int CContactList::Add(const CContact& contact)
     return GetCount() - 1;
 }
 
+int CContactList::Add(CContact&& contact)
+{
+    MakeRoomFor(1);
+    m_contacts.push_back(std::move(contact));
+    return GetCount() - 1;
+}
+
 void CContactList::Append(const CContactList& other)
 {
     if (&other == this) {

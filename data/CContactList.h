@@ -23,6 +23,8 @@ public:
     // Appends a copy and returns its index. A full block grows to the count plus the larger
     // of the count and the number appended: it doubles, and the first append makes room for one.
     int Add(const CContact& contact);
+    // Appends a contact the caller no longer needs, without copying its texts.
+    int Add(CContact&& contact);
     // Appends copies of every contact of another list, growing at most once.
     void Append(const CContactList& other);
     // Later contacts move down by one. An index outside the list changes nothing.
@@ -30,6 +32,8 @@ public:
     // Swaps all six fields of two contacts.
     void ExchangeContacts(int first, int second);
     void RemoveAll() { m_contacts.clear(); }
+    // Makes room for this many contacts in all, so that a known number of appends grows once.
+    void Reserve(int count) { m_contacts.reserve(static_cast<std::size_t>(count < 0 ? 0 : count)); }
 
     auto begin() const { return m_contacts.begin(); }
     auto end() const { return m_contacts.end(); }

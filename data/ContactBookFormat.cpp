@@ -84,6 +84,10 @@ ReadResult ReadContactBook(CArchive& ar, CContactList* contacts)
     const std::int64_t left = ar.GetBytesLeft();
     const bool countTooLarge = left >= 0 && result.announced > left / kMinRecordBytes;
 
+    // Room for the records the data can really hold, made once: the count alone is not trusted.
+    const std::int64_t possible = left >= 0 ? left / kMinRecordBytes : 0;
+    contacts->Reserve(contacts->GetCount() +
+                      static_cast<int>(std::min<std::int64_t>(result.announced, possible)));
     CContact scratch;
     for (std::int32_t i = 0; i < result.announced; ++i) {
         const std::uint64_t recordStart = ar.GetPosition();
@@ -93,7 +97,7 @@ ReadResult ReadContactBook(CArchive& ar, CContactList* contacts)
             result.readErrno = ar.GetFile()->GetLastError();
             break;
         }
-        contacts->Add(scratch);
+        contacts->Add(std::move(scratch)); // every field is read anew for the next record
         ++result.contactsRead;
     }
     if (countTooLarge && result.damage != ReadResult::Damage::readFailed)
