@@ -466,7 +466,11 @@ private Q_SLOTS:
         // One program run: a book on disk, "Clock > Notebook", one addition, exit.
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString oldCwd = QDir::currentPath();
+        struct RestoreFolder
+        {
+            QString path = QDir::currentPath();
+            ~RestoreFolder() { QDir::setCurrent(path); }
+        } restore;
         QVERIFY(QDir::setCurrent(dir.path()));
         CContactList onDisk;
         onDisk.Add(Contact("Bob", 1990, 7, 21));
@@ -500,7 +504,6 @@ private Q_SLOTS:
         QVERIFY(ContactBookFile().Load(&saved).IsLoaded());
         QCOMPARE(Names(saved), QStringList({QStringLiteral("Ann"), QStringLiteral("Bob")}));
         QCOMPARE(saved[0].m_strLastName, CString("Lee"));
-        QVERIFY(QDir::setCurrent(oldCwd));
     }
 };
 
