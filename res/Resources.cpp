@@ -1,5 +1,5 @@
-#include "res/Resource.h"
 #include "res/NotebookTemplate.h"
+#include "res/Resource.h"
 
 #include "platform/framework/Resources.h"
 
