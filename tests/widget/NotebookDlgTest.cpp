@@ -7,7 +7,6 @@
 #include "data/QuillonDoc.h"
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/Clock.h"
-#include "platform/framework/DialogUnits.h"
 #include "platform/framework/MessageBox.h"
 #include "res/NotebookTemplate.h"
 #include "res/Resource.h"
@@ -198,6 +197,21 @@ private Q_SLOTS:
             QCOMPARE(Control<QPlainTextEdit>(dlg, IDC_NOTEBOOK_TEXT)->verticalScrollBarPolicy(),
                      Qt::ScrollBarAlwaysOn);
             QCOMPARE(w->focusWidget(), dlg.GetDlgItem(IDOK)->GetSafeHwnd()); // the first tab stop
+
+            QList<int> tabOrder;
+            QWidget* stop = w->focusWidget();
+            do {
+                tabOrder << stop->property("quillonId").toInt();
+                stop = stop->nextInFocusChain();
+                // Only the template's controls; their inner parts (a picker's line edit) are theirs.
+                while (stop != w->focusWidget() &&
+                       (!(stop->focusPolicy() & Qt::TabFocus) || stop->parentWidget() != w))
+                    stop = stop->nextInFocusChain();
+            } while (stop != w->focusWidget() && tabOrder.size() < 20);
+            QCOMPARE(tabOrder,
+                     QList<int>({IDOK, IDC_NOTEBOOK_BIRTHDAY, IDC_NOTEBOOK_ADD, IDC_NOTEBOOK_FIRST_NAME,
+                                 IDC_NOTEBOOK_LAST_NAME, IDC_NOTEBOOK_TEL, IDC_NOTEBOOK_TEXT,
+                                 IDC_NOTEBOOK_EMAIL, IDC_NOTEBOOK_DELETE, IDC_NOTEBOOK_LIST}));
         });
     }
 
