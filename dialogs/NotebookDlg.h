@@ -2,11 +2,39 @@
 
 #include "data/CContact.h"
 #include "data/CContactList.h"
+#include "platform/framework/CDialog.h"
+#include "platform/framework/CListCtrl.h"
+#include "platform/framework/COleDateTime.h"
+#include "platform/framework/CString.h"
 
-// The contact editor, and the home of the program's one contact list.
-class CNotebookDlg
+// The contact editor, and the home of the program's one contact list. The object lives as
+// long as the view; each opening lists every contact and starts with an empty form.
+class CNotebookDlg : public CDialog
 {
 public:
-    CContact m_newContact;
+    explicit CNotebookDlg(CWnd* parent = nullptr);
+
+    CContact m_newContact; // the form as "Add" is about to store it
     CContactList m_contacts;
+    CListCtrl m_birthdayList;
+    CString m_eMail;
+    CString m_firstName;
+    CString m_lastName;
+    CString m_tel;
+    CString m_text;
+    COleDateTime m_birthday;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnAdd();
+    void OnDelete();
+    void OnClickBirthdayList(NMHDR* header, LRESULT* result);
+    void OnItemChangedBirthdayList(NMHDR* header, LRESULT* result);
+
+private:
+    void ShowPickedContact();
+    void RebuildBirthdayList();
+    void ClearForm();
 };

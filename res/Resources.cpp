@@ -1,3 +1,4 @@
+#include "res/NotebookTemplate.h"
 #include "res/Resource.h"
 
 #include "platform/framework/Resources.h"
@@ -19,6 +20,7 @@ void RegisterResources()
              {{"&Notebook...", ID_CLOCK_NOTEBOOK, {}}, {nullptr, 0, {}}, {"E&xit", ID_APP_EXIT, {}}}},
             {"&Help", 0, {{"&About Quillon...", ID_APP_ABOUT, {}}}},
         });
+    RegisterNotebookTemplate();
 }
 
 } // namespace res

@@ -161,5 +161,9 @@ void CQuillonView::contextMenuEvent(QContextMenuEvent* event)
     menu.exec(event->globalPos());
 }
 
-void CQuillonView::OnClockNotebook() {}
+void CQuillonView::OnClockNotebook()
+{
+    m_notebookDlg.DoModal();
+}
+
 void CQuillonView::OnClockSystemInfo() {}
