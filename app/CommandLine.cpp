@@ -37,5 +37,9 @@ std::string HelpText()
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n";
+           "  -v, --version  show the version and exit\n"
+           "\n"
+           "Environment:\n"
+           "  QUILLON_SHUTDOWN_DRY_RUN=1  a scheduled shutdown or restart runs its countdown\n"
+           "                              and then does nothing (systemd's dry run)\n";
 }

@@ -1,6 +1,7 @@
 #include "res/Resource.h"
 
 #include "platform/framework/Resources.h"
+#include "res/ShutdownTemplate.h"
 
 namespace res {
 
@@ -17,6 +18,7 @@ void RegisterResources()
              {{"&Notebook...", ID_CLOCK_NOTEBOOK, {}}, {nullptr, 0, {}}, {"E&xit", ID_APP_EXIT, {}}}},
             {"&Help", 0, {{"&About Quillon...", ID_APP_ABOUT, {}}}},
         });
+    RegisterShutdownTemplate();
 }
 
 } // namespace res
