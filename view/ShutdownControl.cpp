@@ -77,6 +77,18 @@ void CQuillonView::ShutdownComputer(bool restart)
         AfxMessageBox("AdjustTokenPrivileges disable failed.", MB_OK);
 }
 
+void CQuillonView::KeepNoticeWhilePending()
+{
+    // The notice's Cancel closes it at once; when the system refused the cancel (a password
+    // prompt dismissed), the shutdown still comes, so the countdown must come back.
+    platform::PendingShutdown pending;
+    if (!m_shutdownNotice || m_shutdownNotice->isVisible() || m_shutdownNotice->SecondsLeft() <= 0 ||
+        !IsSystemShutdownPending(&pending))
+        return;
+    m_shutdownNotice->Start(kShutdownMessage, pending.type.contains(QLatin1String("reboot")),
+                            m_shutdownNotice->SecondsLeft(), [this] { OnKeyDown(VK_ESCAPE, 1, 0); });
+}
+
 void CQuillonView::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
 {
     if (key == VK_ESCAPE) {
@@ -96,6 +108,7 @@ void CQuillonView::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
                 m_shutdownNotice->Stop();
         } else {
             AfxMessageBox("AbortSystemShutdown failed.", MB_OK);
+            KeepNoticeWhilePending();
         }
 
         AdjustTokenPrivileges(token, false, action);
