@@ -45,5 +45,9 @@ std::string HelpText()
            "  -v, --version  show the version and exit\n"
            "  --install-autostart  start Quillon at every login in the current folder, so\n"
            "                       that its date.info is the book and birthdays are shown\n"
-           "  --remove-autostart   stop starting Quillon at login\n";
+           "  --remove-autostart   stop starting Quillon at login\n"
+           "\n"
+           "Environment:\n"
+           "  QUILLON_SHUTDOWN_DRY_RUN=1  a scheduled shutdown or restart runs its countdown\n"
+           "                              and then does nothing (systemd's dry run)\n";
 }

@@ -3,6 +3,7 @@
 
 #include "platform/framework/Resources.h"
 #include "res/Images.h"
+#include "res/ShutdownTemplate.h"
 
 namespace res {
 
@@ -21,6 +22,7 @@ void RegisterResources()
             {"&Help", 0, {{"&About Quillon...", ID_APP_ABOUT, {}}}},
         });
     RegisterNotebookTemplate();
+    RegisterShutdownTemplate();
 }
 
 } // namespace res

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "dialogs/NotebookDlg.h"
+#include "dialogs/ShutdownDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
 
 #include <vector>
 
 class CQuillonDoc;
+class CShutdownNotice;
 
 // The clock window: paints the face, owns the program's dialogs and runs everything that
 // happens by time from its two window timers.
@@ -34,12 +36,14 @@ public:
 
     // Run by the clock tick after the clock is refreshed, in this order.
     void CheckScheduledShutdown();
+    void ShutdownComputer(bool restart);
     void CheckStopwatch();
     // Run by the slow timer.
     void ScanBirthdays();
 
     std::vector<int> m_todayIndexes;
     std::vector<int> m_tomorrowIndexes;
+    CShutdownDlg m_shutdownDlg;
     CNotebookDlg m_notebookDlg;
     CString m_timeText;
     CPoint m_secondTip;
@@ -55,6 +59,8 @@ public:
     int m_secondLength = 0;
     int m_minuteLength = 0;
     int m_hourLength = 0;
+    // Made on the first request; a window of its own, owned by the view.
+    CShutdownNotice* m_shutdownNotice = nullptr;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -62,4 +68,5 @@ protected:
 private:
     void DrawHand(CDC* dc, CPen* pen, CPoint& tip, int length, int units);
     void OnClockTick();
+    void KeepNoticeWhilePending();
 };

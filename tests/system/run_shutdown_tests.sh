@@ -6,6 +6,7 @@ build=$1
 src=$2
 here="$src/tests/system"
 test_binary="$build/tests/system/shutdown_system_test"
+view_binary="$build/tests/system/shutdown_view_system_test"
 source "$here/bus_helpers.sh"
 trap bus_cleanup EXIT
 
@@ -21,16 +22,21 @@ export QUILLON_TEST_PRIVATE_SYSTEM_BUS=$address
 status=0
 run_with_mock() {
     local parameters=$1 filter=$2
+    shift 2
     bus_start_mock system "$here/logind_template.py" "$parameters"
     bus_wait_name system org.freedesktop.login1
     "$test_binary" --gtest_filter="$filter" || status=1
+    # The clock window on the same mock: the named test functions only.
+    QT_QPA_PLATFORM=offscreen TZ=UTC "$view_binary" "$@" || status=1
     bus_stop_mock
 }
 
-run_with_mock '{"CanPowerOff": "yes", "CanReboot": "yes"}' 'LogindAllowed.*'
+run_with_mock '{"CanPowerOff": "yes", "CanReboot": "yes"}' 'LogindAllowed.*' \
+    allowedShutDownAndEscape allowedDryRestartAndEscape
 run_with_mock '{"CanPowerOff": "challenge", "CanReboot": "challenge", "SetWallMessage": "challenge"}' \
-    'LogindChallenge.*'
-run_with_mock '{"CanPowerOff": "no", "CanReboot": "no"}' 'LogindRefused.*'
+    'LogindChallenge.*' challengedRestartAndEscape
+run_with_mock '{"CanPowerOff": "no", "CanReboot": "no"}' 'LogindRefused.*' \
+    refusedShowsEveryStepsMessageInOrder
 "$test_binary" --gtest_filter='NoLogind.*' || status=1
 if [ $status -ne 0 ]; then
     echo "--- mock log ---" >&2

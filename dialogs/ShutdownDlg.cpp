@@ -1,0 +1,213 @@
+#include "dialogs/ShutdownDlg.h"
+
+#include "platform/framework/CDataExchange.h"
+#include "platform/framework/COleDateTime.h"
+#include "platform/framework/MessageBox.h"
+#include "res/Resource.h"
+
+#include <cstdint>
+#include <limits>
+
+bool g_shutdownArmed = false;
+bool g_shutdownAtDateTime = false;
+
+namespace {
+constexpr int kRadioDateTime = 1000;
+constexpr int kRadioDelay = 1001;
+constexpr int kDatePicker = 1002;
+constexpr int kTimePicker = 1003;
+constexpr int kHoursSlider = 1004;
+constexpr int kMinutesSlider = 1005;
+constexpr int kSecondsSlider = 1006;
+constexpr int kRadioRestart = 1029;
+constexpr int kRadioShutDown = 1030;
+
+const CString kCorrectYear = "Please correct the year";
+
+void ShowPosition(const CSliderCtrl& slider, CStatic& label)
+{
+    CString text;
+    text.Format("%d", slider.GetPos());
+    label.SetWindowText(text);
+}
+} // namespace
+
+CShutdownDlg::CShutdownDlg(CWnd* parent) : CDialog(IDD_SHUTDOWN, parent)
+{
+    ON_BN_CLICKED(kRadioDelay, &CShutdownDlg::OnRadioDelay);
+    ON_BN_CLICKED(kRadioDateTime, &CShutdownDlg::OnRadioDateTime);
+    ON_WM_HSCROLL();
+    ON_BN_CLICKED(kRadioRestart, &CShutdownDlg::OnRadioRestart);
+    ON_BN_CLICKED(kRadioShutDown, &CShutdownDlg::OnRadioShutDown);
+}
+
+void CShutdownDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kRadioDateTime, m_radioDateTime);
+    DDX_Control(pDX, kRadioDelay, m_radioDelay);
+    DDX_Control(pDX, kRadioRestart, m_radioRestart);
+    DDX_Control(pDX, kRadioShutDown, m_radioShutDown);
+    DDX_Control(pDX, kDatePicker, m_datePicker);
+    DDX_Control(pDX, kTimePicker, m_timePicker);
+    DDX_Control(pDX, 1010, m_dateLabel);
+    DDX_Control(pDX, 1011, m_timeLabel);
+    DDX_Control(pDX, kHoursSlider, m_hoursSlider);
+    DDX_Control(pDX, kMinutesSlider, m_minutesSlider);
+    DDX_Control(pDX, kSecondsSlider, m_secondsSlider);
+    DDX_Control(pDX, 1007, m_hoursUnit);
+    DDX_Control(pDX, 1008, m_minutesUnit);
+    DDX_Control(pDX, 1009, m_secondsUnit);
+    DDX_Control(pDX, 1015, m_hoursValue);
+    DDX_Control(pDX, 1016, m_minutesValue);
+    DDX_Control(pDX, 1017, m_secondsValue);
+    DDX_DateTimeCtrl(pDX, kDatePicker, m_date);
+    DDX_DateTimeCtrl(pDX, kTimePicker, m_time);
+    DDX_Slider(pDX, kHoursSlider, m_delayHours);
+    DDX_Slider(pDX, kMinutesSlider, m_delayMinutes);
+    DDX_Slider(pDX, kSecondsSlider, m_delaySeconds);
+}
+
+void CShutdownDlg::SetupSlider(CSliderCtrl& slider, int maximum, int position, CStatic& label)
+{
+    slider.SetRange(0, maximum, FALSE);
+    slider.SetRangeMax(maximum, TRUE);
+    slider.SetPos(position);
+    ShowPosition(slider, label);
+}
+
+BOOL CShutdownDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The committed choice is shown, not the one last clicked.
+    m_radioRestart.SetCheck(m_restart ? BST_CHECKED : BST_UNCHECKED);
+    m_radioShutDown.SetCheck(m_restart ? BST_UNCHECKED : BST_CHECKED);
+
+    if (m_dateTimeMode && m_dateTimeModeSet) {
+        m_radioDateTime.SetCheck(BST_CHECKED);
+        m_radioDelay.SetCheck(BST_UNCHECKED);
+        EnableModeControls(true);
+    } else {
+        m_dateTimeMode = false;
+        m_radioDelay.SetCheck(BST_CHECKED);
+        m_radioDateTime.SetCheck(BST_UNCHECKED);
+        EnableModeControls(false);
+    }
+
+    // 0 to 24 and 0 to 60 inclusive: a whole day, or a whole hour or minute.
+    SetupSlider(m_hoursSlider, 24, m_delayHours, m_hoursValue);
+    SetupSlider(m_minutesSlider, 60, m_delayMinutes, m_minutesValue);
+    SetupSlider(m_secondsSlider, 60, m_delaySeconds, m_secondsValue);
+
+    // Every opening starts at the current time, never at the scheduled one.
+    const CTime now = CTime::GetCurrentTime();
+    m_datePicker.SetTime(now);
+    m_timePicker.SetTime(now);
+    return TRUE;
+}
+
+void CShutdownDlg::EnableModeControls(bool dateTime)
+{
+    for (CWnd* control : {static_cast<CWnd*>(&m_hoursSlider), static_cast<CWnd*>(&m_minutesSlider),
+                          static_cast<CWnd*>(&m_secondsSlider), static_cast<CWnd*>(&m_hoursUnit),
+                          static_cast<CWnd*>(&m_minutesUnit), static_cast<CWnd*>(&m_secondsUnit),
+                          static_cast<CWnd*>(&m_hoursValue), static_cast<CWnd*>(&m_minutesValue),
+                          static_cast<CWnd*>(&m_secondsValue)})
+        control->EnableWindow(dateTime ? FALSE : TRUE);
+    for (CWnd* control : {static_cast<CWnd*>(&m_datePicker), static_cast<CWnd*>(&m_timePicker),
+                          static_cast<CWnd*>(&m_dateLabel), static_cast<CWnd*>(&m_timeLabel)})
+        control->EnableWindow(dateTime ? TRUE : FALSE);
+}
+
+void CShutdownDlg::OnRadioDelay()
+{
+    m_dateTimeMode = false;
+    EnableModeControls(false);
+}
+
+void CShutdownDlg::OnRadioDateTime()
+{
+    m_dateTimeMode = true;
+    EnableModeControls(true);
+}
+
+void CShutdownDlg::OnRadioRestart()
+{
+    m_restartChoice = true;
+}
+
+void CShutdownDlg::OnRadioShutDown()
+{
+    m_restartChoice = false;
+}
+
+void CShutdownDlg::OnHScroll(UINT code, UINT pos, CWnd* scrollBar)
+{
+    // The labels follow the sliders; the delay itself is taken only at OK.
+    switch (scrollBar ? scrollBar->GetDlgCtrlID() : 0) {
+    case kHoursSlider:
+        ShowPosition(m_hoursSlider, m_hoursValue);
+        break;
+    case kMinutesSlider:
+        ShowPosition(m_minutesSlider, m_minutesValue);
+        break;
+    case kSecondsSlider:
+        ShowPosition(m_secondsSlider, m_secondsValue);
+        break;
+    default:
+        break;
+    }
+    CDialog::OnHScroll(code, pos, scrollBar);
+}
+
+bool CShutdownDlg::PickedYearTooLate() const
+{
+    COleDateTime picked;
+    m_datePicker.GetTime(picked);
+    return picked.GetYear() > 2038;
+}
+
+bool CShutdownDlg::PickedMomentInRange() const
+{
+    CTime date;
+    CTime time;
+    if (m_datePicker.GetTime(date) != GDT_VALID || m_timePicker.GetTime(time) != GDT_VALID)
+        return false;
+    std::tm day{};
+    std::tm clock{};
+    if (!date.GetLocalTm(&day) || !time.GetLocalTm(&clock))
+        return false;
+    const CTime moment(day.tm_year + 1900, day.tm_mon + 1, day.tm_mday, clock.tm_hour, clock.tm_min,
+                       clock.tm_sec);
+    return moment.IsValid() && moment.GetTime() >= 0 &&
+           moment.GetTime() <= std::numeric_limits<std::int32_t>::max();
+}
+
+void CShutdownDlg::OnOK()
+{
+    m_restart = m_restartChoice;
+    if (m_dateTimeMode) {
+        m_dateTimeModeSet = true;
+        if (PickedYearTooLate() || !PickedMomentInRange()) {
+            AfxMessageBox(kCorrectYear, MB_OK);
+            return;
+        }
+        g_shutdownAtDateTime = true;
+    } else {
+        m_dateTimeModeSet = false;
+        m_startTime = CTime::GetCurrentTime();
+        g_shutdownAtDateTime = false;
+    }
+    g_shutdownArmed = true;
+    CDialog::OnOK();
+}
+
+void CShutdownDlg::OnCancel()
+{
+    if (m_dateTimeMode && PickedYearTooLate()) {
+        AfxMessageBox(kCorrectYear, MB_OK);
+        return;
+    }
+    CDialog::OnCancel();
+}
