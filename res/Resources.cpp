@@ -1,4 +1,5 @@
 #include "res/Resource.h"
+#include "res/TimerTemplate.h"
 
 #include "platform/framework/Resources.h"
 
@@ -17,6 +18,7 @@ void RegisterResources()
              {{"&Notebook...", ID_CLOCK_NOTEBOOK, {}}, {nullptr, 0, {}}, {"E&xit", ID_APP_EXIT, {}}}},
             {"&Help", 0, {{"&About Quillon...", ID_APP_ABOUT, {}}}},
         });
+    RegisterTimerTemplate();
 }
 
 } // namespace res
