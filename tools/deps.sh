@@ -6,7 +6,7 @@ set -euo pipefail
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
     fonts-dejavu-core pkg-config)
 TEST_PACKAGES=(xvfb xauth openbox x11-utils x11-apps xdotool imagemagick dbus dbus-x11 python3-dbusmock
-    clang libclang-rt-14-dev)
+    clang libclang-rt-14-dev libcanberra-dev)
 
 want=("${BUILD_PACKAGES[@]}")
 if [ "${1:-}" = "test" ]; then
