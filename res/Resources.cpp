@@ -1,5 +1,6 @@
 #include "res/NotebookTemplate.h"
 #include "res/Resource.h"
+#include "res/TimerTemplate.h"
 
 #include "platform/framework/Resources.h"
 #include "res/Images.h"
@@ -23,6 +24,7 @@ void RegisterResources()
         });
     RegisterNotebookTemplate();
     RegisterShutdownTemplate();
+    RegisterTimerTemplate();
 }
 
 } // namespace res

@@ -25,6 +25,8 @@ TEST_PACKAGES=(
     xdotool
     xvfb
 )
+TEST_PACKAGES=(xvfb xauth openbox x11-utils x11-apps xdotool imagemagick dbus dbus-x11 python3-dbusmock
+    clang libclang-rt-14-dev libcanberra-dev)
 
 want=("${BUILD_PACKAGES[@]}")
 if [ "${1:-}" = "test" ]; then

@@ -2,6 +2,7 @@
 
 #include "dialogs/NotebookDlg.h"
 #include "dialogs/ShutdownDlg.h"
+#include "dialogs/TimerDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
 
@@ -45,6 +46,7 @@ public:
     std::vector<int> m_tomorrowIndexes;
     CShutdownDlg m_shutdownDlg;
     CNotebookDlg m_notebookDlg;
+    CTimerDlg m_timerDlg;
     CString m_timeText;
     CPoint m_secondTip;
     CPoint m_minuteTip;

@@ -1,0 +1,461 @@
+// The Timer dialog and the clock tick's stopwatch check, driven by a fake wall clock: the four
+// states and their layouts, the notification sliders, and when and how loudly it notifies.
+#include "dialogs/TimerDlg.h"
+#include "data/StopwatchRules.h"
+#include "platform/framework/Clock.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/system/Beep.h"
+#include "res/Resource.h"
+#include "res/TimerTemplate.h"
+#include "view/QuillonView.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr std::int64_t kMidnight = 1'700'000'000 - 1'700'000'000 % 86400; // a UTC midnight
+constexpr std::int64_t kNoon = kMidnight + 12 * 3600;
+
+void ResetStopwatchRecord()
+{
+    g_timerShowing = false;
+    g_timerReset = false;
+    g_timerPaused = false;
+    g_timerIdle = true;
+    g_pausedElapsed = 0;
+    g_notifyHours = 0;
+    g_notifyMinutes = 0;
+    g_notifySeconds = 0;
+}
+
+template <class W> W* Control(CTimerDlg& dlg, int id)
+{
+    CWnd* wnd = dlg.GetDlgItem(id);
+    return wnd ? qobject_cast<W*>(wnd->GetSafeHwnd()) : nullptr;
+}
+
+bool Enabled(CTimerDlg& dlg, int id)
+{
+    return Control<QWidget>(dlg, id)->isEnabled();
+}
+
+void Click(CTimerDlg& dlg, int id)
+{
+    QTest::mouseClick(Control<QPushButton>(dlg, id), Qt::LeftButton);
+}
+} // namespace
+
+class TimerDlgTest : public QObject
+{
+    Q_OBJECT
+
+    std::int64_t m_fakeNow = kNoon;
+    std::vector<std::string> m_events; // "beep" and "box:<text>", in order
+    std::function<void()> m_onBox;     // runs inside a notification box
+
+    // Opens the view's Timer dialog; the action runs inside its modal loop. Whatever the
+    // action leaves open is cancelled the way Escape does, so a failed check cannot hang the run.
+    int Open(CQuillonView& view, const std::function<void(CTimerDlg&)>& action)
+    {
+        CTimerDlg& dlg = view.m_timerDlg;
+        QTimer::singleShot(0, qApp, [&dlg, action] {
+            if (!dlg.GetSafeHwnd())
+                return;
+            action(dlg);
+            if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
+                dlg.OnCancel();
+        });
+        return dlg.DoModal();
+    }
+
+    // One clock tick at the given moment.
+    void TickAt(CQuillonView& view, std::int64_t when)
+    {
+        m_fakeNow = when;
+        view.OnTimer(ID_TIMER_CLOCK);
+    }
+
+    int Beeps() const { return static_cast<int>(std::count(m_events.begin(), m_events.end(), "beep")); }
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> boxes;
+        for (const auto& e : m_events)
+            if (e.rfind("box:", 0) == 0)
+                boxes.push_back(e.substr(4));
+        return boxes;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { res::RegisterResources(); }
+    void init()
+    {
+        ResetStopwatchRecord();
+        m_events.clear();
+        m_onBox = nullptr;
+        m_fakeNow = kNoon;
+        platform::SetWallClockForTesting([this] { return m_fakeNow; });
+        platform::SetBeepHandlerForTesting([this](UINT type) {
+            QCOMPARE(type, UINT(MB_ICONHAND));
+            m_events.push_back("beep");
+        });
+        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT type) {
+            m_events.push_back(std::string("box:") + text.GetString());
+            if (type != MB_OK)
+                m_events.push_back("wrong style");
+            if (m_onBox)
+                m_onBox();
+            return int(IDOK);
+        });
+    }
+    void cleanup()
+    {
+        platform::SetWallClockForTesting({});
+        platform::SetBeepHandlerForTesting({});
+        platform::SetMessageBoxHandlerForTesting({});
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void firstOpeningIsIdleWithBlankLabels()
+    {
+        CQuillonView view;
+        const int result = Open(view, [&](CTimerDlg& dlg) {
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
+            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            for (const int id : {IDC_TIMER_HOURS, IDC_TIMER_MINUTES, IDC_TIMER_SECONDS}) {
+                QCOMPARE(Control<QSlider>(dlg, id)->value(), 0);
+                QCOMPARE(Control<QSlider>(dlg, id)->minimum(), 0);
+            }
+            QCOMPARE(Control<QSlider>(dlg, IDC_TIMER_HOURS)->maximum(), 24);
+            QCOMPARE(Control<QSlider>(dlg, IDC_TIMER_MINUTES)->maximum(), 60);
+            QCOMPARE(Control<QSlider>(dlg, IDC_TIMER_SECONDS)->maximum(), 60);
+            for (const int id : {IDC_TIMER_HOURS_LABEL, IDC_TIMER_MINUTES_LABEL, IDC_TIMER_SECONDS_LABEL})
+                QCOMPARE(dlg.GetDlgItemText(id), CString());
+            QVERIFY(!g_timerShowing);
+            Click(dlg, IDOK);
+        });
+        QCOMPARE(result, int(IDOK));
+        QVERIFY(g_timerIdle);
+    }
+
+    void aLabelStaysBlankUntilItsSliderMovesAndBothSurvive()
+    {
+        CQuillonView view;
+        Open(view, [&](CTimerDlg& dlg) {
+            QSlider* hours = Control<QSlider>(dlg, IDC_TIMER_HOURS);
+            hours->setFocus();
+            QTest::keyClick(hours, Qt::Key_Right);
+            QTest::keyClick(hours, Qt::Key_End); // to the top of 0..24
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_HOURS_LABEL), CString("24"));
+            QCOMPARE(g_notifyHours, 24);
+            QTest::keyClick(Control<QSlider>(dlg, IDC_TIMER_SECONDS), Qt::Key_Right);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_SECONDS_LABEL), CString("1"));
+            QCOMPARE(g_notifySeconds, 1);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_MINUTES_LABEL), CString());
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
+            QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Escape);
+        });
+        // Escape keeps the setting: it took effect at the move.
+        QCOMPARE(g_notifyHours, 24);
+        Open(view, [&](CTimerDlg& dlg) {
+            QCOMPARE(Control<QSlider>(dlg, IDC_TIMER_HOURS)->value(), 24);
+            QCOMPARE(Control<QSlider>(dlg, IDC_TIMER_SECONDS)->value(), 1);
+            QCOMPARE(Control<QSlider>(dlg, IDC_TIMER_MINUTES)->value(), 0);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_HOURS_LABEL), CString("24"));
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_SECONDS_LABEL), CString("1"));
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_MINUTES_LABEL), CString());
+            // Back to 0: the label now says so instead of going blank.
+            QTest::keyClick(Control<QSlider>(dlg, IDC_TIMER_SECONDS), Qt::Key_Left);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_SECONDS_LABEL), CString("0"));
+            QCOMPARE(g_notifySeconds, 0);
+        });
+    }
+
+    void theDisplayAdvancesOneSecondATick()
+    {
+        CQuillonView view;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            QVERIFY(g_timerShowing);
+            QVERIFY(!Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(dlg.m_startSecond, 12 * 3600);
+            for (int s = 1; s <= 60; ++s) {
+                TickAt(view, kNoon + s);
+                QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(s));
+            }
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:00"));
+            QVERIFY(!g_timerIdle);
+            Click(dlg, IDOK);
+        });
+        QCOMPARE(m_events.size(), std::size_t{0});
+    }
+
+    void goStopGoContinuesFromThePausedCount()
+    {
+        CQuillonView view;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            TickAt(view, kNoon + 74);
+            m_fakeNow = kNoon + 75;
+            Click(dlg, IDC_TIMER_STOP);
+            QCOMPARE(g_pausedElapsed, 75);
+            QVERIFY(g_timerPaused);
+            QVERIFY(!g_timerShowing);
+            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT)); // Exit keeps its state
+            // The display keeps the last tick's text, and paused ticks leave it alone.
+            TickAt(view, kNoon + 200);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:14"));
+            Click(dlg, IDC_TIMER_GO);
+            QVERIFY(!g_timerPaused);
+            TickAt(view, kNoon + 201);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:16"));
+            m_fakeNow = kNoon + 210;
+            Click(dlg, IDC_TIMER_STOP);
+            QCOMPARE(g_pausedElapsed, 85);
+            QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Escape);
+        });
+        // Reopened paused: the paused count, and only Go.
+        Open(view, [&](CTimerDlg& dlg) {
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:25"));
+            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QVERIFY(!g_timerShowing);
+        });
+    }
+
+    void stopThenExitThenGoStartsFromZero()
+    {
+        CQuillonView view;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            TickAt(view, kNoon + 30);
+            Click(dlg, IDC_TIMER_STOP);
+            Click(dlg, IDC_TIMER_EXIT);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
+            QCOMPARE(dlg.m_startSecond, 0);
+            QCOMPARE(g_pausedElapsed, 0);
+            QVERIFY(g_timerReset);
+            QVERIFY(g_timerPaused); // left as it was
+            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            m_fakeNow = kNoon + 100;
+            Click(dlg, IDC_TIMER_GO);
+            QVERIFY(!g_timerPaused);
+            QVERIFY(!g_timerReset);
+            TickAt(view, kNoon + 101);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:01"));
+            // Exit straight from running, too.
+            Click(dlg, IDC_TIMER_EXIT);
+            TickAt(view, kNoon + 102);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
+        });
+    }
+
+    void closedBeforeTheFirstTickReopensNotRunning()
+    {
+        CQuillonView view;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            Click(dlg, IDOK);
+        });
+        QVERIFY(!g_timerShowing);
+        QVERIFY(g_timerIdle);
+        TickAt(view, kNoon + 20); // runs on in the background
+        Open(view, [&](CTimerDlg& dlg) {
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(g_pausedElapsed));
+            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QVERIFY(!g_timerShowing);
+            TickAt(view, kNoon + 21);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
+        });
+        QCOMPARE(view.m_timerDlg.m_startSecond, 12 * 3600);
+    }
+
+    void theRunningLayoutOnlyAfterARefresh()
+    {
+        CQuillonView view;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            TickAt(view, kNoon + 5);
+            QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Return); // the default button, OK
+        });
+        QVERIFY(!g_timerShowing);
+        TickAt(view, kNoon + 40); // closed: no refresh
+        QCOMPARE(view.m_timerDlg.m_elapsedText, CString("0:00:05"));
+        Open(view, [&](CTimerDlg& dlg) {
+            QVERIFY(g_timerShowing);
+            QVERIFY(!Enabled(dlg, IDC_TIMER_GO));
+            QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
+            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:05"));
+            TickAt(view, kNoon + 41); // catches up
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:41"));
+        });
+    }
+
+    void everyWayOfClosingLeavesTheCountRunning_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("OK") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("close box") << 2;
+    }
+    void everyWayOfClosingLeavesTheCountRunning()
+    {
+        QFETCH(int, how);
+        CQuillonView view;
+        g_notifySeconds = 50;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            TickAt(view, kNoon + 1);
+            if (how == 0)
+                Click(dlg, IDOK);
+            else if (how == 1)
+                QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Escape);
+            else
+                dlg.GetSafeHwnd()->close();
+            QVERIFY(!dlg.GetSafeHwnd()->isVisible());
+        });
+        QVERIFY(!g_timerShowing);
+        QVERIFY(!g_timerPaused);
+        QVERIFY(!g_timerReset);
+        QCOMPARE(view.m_timerDlg.m_startSecond, 12 * 3600);
+        TickAt(view, kNoon + 50);
+        QCOMPARE(Boxes(), std::vector<std::string>{"0:00:50"});
+    }
+
+    void zeroNeverNotifies()
+    {
+        CQuillonView view;
+        // In the background through the first minutes of a day, and in the open dialog.
+        for (std::int64_t t = kMidnight; t <= kMidnight + 130; ++t)
+            TickAt(view, t);
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            for (int s = 0; s <= 70; ++s)
+                TickAt(view, kNoon + s);
+        });
+        QCOMPARE(m_events.size(), std::size_t{0});
+    }
+
+    void oneBeepWithTheDialogOpenTenWithItClosed()
+    {
+        CQuillonView view;
+        g_notifySeconds = 5;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            for (int s = 1; s <= 6; ++s)
+                TickAt(view, kNoon + s);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:06"));
+        });
+        QCOMPARE(m_events, (std::vector<std::string>{"beep", "box:0:00:05"}));
+
+        m_events.clear();
+        g_notifySeconds = 0;
+        g_notifyMinutes = 1;
+        for (int s = 7; s <= 61; ++s)
+            TickAt(view, kNoon + s);
+        std::vector<std::string> expected(10, "beep");
+        expected.push_back("box:0:01:00");
+        QCOMPARE(m_events, expected);
+    }
+
+    void closingDuringTheBoxGoesOnToTheBackgroundNotice()
+    {
+        CQuillonView view;
+        g_notifySeconds = 3;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            m_onBox = [&dlg] {
+                if (g_timerShowing)
+                    dlg.OnCancel();
+            };
+            TickAt(view, kNoon + 3);
+        });
+        std::vector<std::string> expected{"beep", "box:0:00:03"};
+        expected.insert(expected.end(), 10, "beep");
+        expected.push_back("box:0:00:03");
+        QCOMPARE(m_events, expected);
+    }
+
+    void aPausedCountNeverNotifies()
+    {
+        CQuillonView view;
+        g_notifySeconds = 10;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            TickAt(view, kNoon + 2);
+            Click(dlg, IDC_TIMER_STOP);
+            for (int s = 3; s <= 12; ++s)
+                TickAt(view, kNoon + s);
+        });
+        for (int s = 13; s <= 30; ++s)
+            TickAt(view, kNoon + s);
+        // Not even when the time of day itself reads the notification time.
+        TickAt(view, kMidnight + 86400 + 10);
+        QCOMPARE(m_events.size(), std::size_t{0});
+    }
+
+    void withoutGoTheNoticeComesAtThatTimeOfDay()
+    {
+        CQuillonView view;
+        g_notifyMinutes = 1;
+        g_notifySeconds = 30;
+        Open(view, [&](CTimerDlg&) {}); // opened and closed without Go
+        for (std::int64_t t = kMidnight + 88; t <= kMidnight + 92; ++t)
+            TickAt(view, t);
+        std::vector<std::string> expected(10, "beep");
+        expected.push_back("box:0:01:30");
+        QCOMPARE(m_events, expected);
+    }
+
+    void aCountStartedBeforeMidnightNotifiesAtItsTime()
+    {
+        CQuillonView view;
+        g_notifyMinutes = 2;
+        const std::int64_t go = kMidnight + 86400 - 60; // 23:59:00
+        m_fakeNow = go;
+        Open(view, [&](CTimerDlg& dlg) {
+            Click(dlg, IDC_TIMER_GO);
+            for (std::int64_t t = go + 1; t <= go + 61; ++t)
+                TickAt(view, t);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:01")); // 00:00:01
+            Click(dlg, IDOK);
+        });
+        for (std::int64_t t = go + 62; t <= go + 180; ++t)
+            TickAt(view, t);
+        std::vector<std::string> expected(10, "beep");
+        expected.push_back("box:0:02:00");
+        QCOMPARE(m_events, expected);
+
+        // Paused after midnight, the carried count is what resumes.
+        Open(view, [&](CTimerDlg& dlg) {
+            m_fakeNow = go + 200;
+            Click(dlg, IDC_TIMER_STOP);
+            QCOMPARE(g_pausedElapsed, 200);
+            Click(dlg, IDC_TIMER_GO);
+            TickAt(view, go + 201);
+            QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:03:21"));
+        });
+    }
+};
+
+QTEST_MAIN(TimerDlgTest)
+#include "TimerDlgTest.moc"
