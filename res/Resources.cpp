@@ -2,6 +2,7 @@
 
 #include "platform/framework/Resources.h"
 #include "res/Images.h"
+#include "res/Templates.h"
 
 namespace res {
 
@@ -19,6 +20,8 @@ void RegisterResources()
              {{"&Notebook...", ID_CLOCK_NOTEBOOK, {}}, {nullptr, 0, {}}, {"E&xit", ID_APP_EXIT, {}}}},
             {"&Help", 0, {{"&About Quillon...", ID_APP_ABOUT, {}}}},
         });
+    RegisterAboutTemplate();
+    RegisterSystemInfoTemplate();
 }
 
 } // namespace res

@@ -162,4 +162,7 @@ void CQuillonView::contextMenuEvent(QContextMenuEvent* event)
 }
 
 void CQuillonView::OnClockNotebook() {}
-void CQuillonView::OnClockSystemInfo() {}
+void CQuillonView::OnClockSystemInfo()
+{
+    m_systemInfoDlg.DoModal();
+}

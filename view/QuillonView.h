@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/NotebookDlg.h"
+#include "dialogs/SystemInfoDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
 
@@ -41,6 +42,7 @@ public:
     std::vector<int> m_todayIndexes;
     std::vector<int> m_tomorrowIndexes;
     CNotebookDlg m_notebookDlg;
+    CSystemInfoDlg m_systemInfoDlg;
     CString m_timeText;
     CPoint m_secondTip;
     CPoint m_minuteTip;
