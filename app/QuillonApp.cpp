@@ -1,5 +1,6 @@
 #include "app/QuillonApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/MainFrm.h"
 #include "data/QuillonDoc.h"
 #include "platform/framework/CSingleDocTemplate.h"
@@ -36,4 +37,8 @@ bool CQuillonApp::OnCmdMsg(UINT id)
     }
 }
 
-void CQuillonApp::OnAppAbout() {}
+void CQuillonApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}

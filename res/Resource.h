@@ -15,6 +15,7 @@ enum ResourceId : UINT
     IDC_HAND = 147,
     IDB_BANNER = 154,
     IDI_CLOCK = 161,
+    IDC_BANNER = 1067,
 };
 
 enum CommandId : UINT

@@ -5,6 +5,7 @@
 #include "platform/framework/Resources.h"
 #include "res/Images.h"
 #include "res/ShutdownTemplate.h"
+#include "res/Templates.h"
 
 namespace res {
 
@@ -25,6 +26,8 @@ void RegisterResources()
     RegisterNotebookTemplate();
     RegisterShutdownTemplate();
     RegisterTimerTemplate();
+    RegisterAboutTemplate();
+    RegisterSystemInfoTemplate();
 }
 
 } // namespace res

@@ -166,4 +166,7 @@ void CQuillonView::OnClockNotebook()
     m_notebookDlg.DoModal();
 }
 
-void CQuillonView::OnClockSystemInfo() {}
+void CQuillonView::OnClockSystemInfo()
+{
+    m_systemInfoDlg.DoModal();
+}

@@ -3,6 +3,7 @@
 #include "dialogs/NotebookDlg.h"
 #include "dialogs/ShutdownDlg.h"
 #include "dialogs/TimerDlg.h"
+#include "dialogs/SystemInfoDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
 
@@ -47,6 +48,7 @@ public:
     CShutdownDlg m_shutdownDlg;
     CNotebookDlg m_notebookDlg;
     CTimerDlg m_timerDlg;
+    CSystemInfoDlg m_systemInfoDlg;
     CString m_timeText;
     CPoint m_secondTip;
     CPoint m_minuteTip;

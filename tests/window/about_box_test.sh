@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The About box on a real display: Help > About opens it, a click on the banner hands the
+# maker's address to xdg-open (a fake one here that writes down what it got) while the box
+# stays open, a second click does it again, and Escape closes the box.
+set -euo pipefail
+build=$1
+source "$(dirname "$0")/xsession.sh"
+start_xsession
+
+work="$XS_TMP/book"
+mkdir -p "$work" "$XS_TMP/bin"
+opened="$XS_TMP/opened.txt"
+: >"$opened"
+cat >"$XS_TMP/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$1" >>"$opened"
+SCRIPT
+chmod +x "$XS_TMP/bin/xdg-open"
+
+export TZ=UTC QT_QPA_PLATFORM=xcb HOME="$work" XDG_CONFIG_HOME="$work/.config" PATH="$XS_TMP/bin:$PATH"
+unset XDG_CURRENT_DESKTOP KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID DESKTOP_SESSION || true
+(cd "$work" && exec "$build/app/quillon") >"$XS_TMP/quillon.log" 2>&1 &
+quillon_pid=$!
+XS_PIDS+=($quillon_pid)
+
+fail=0
+wid=$(wait_for_window "Quillon - Untitled") || { echo "FAIL: no main window"; cat "$XS_TMP/quillon.log"; exit 1; }
+sleep 0.5
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+xdotool key alt+h
+sleep 0.3
+xdotool key a
+about=$(wait_for_window "About Quillon") || { echo "FAIL: no About box"; cat "$XS_TMP/quillon.log"; exit 1; }
+echo "ok: Help > About opened the About box"
+
+# The banner lies at (5, 51) - (170, 67) of the template's 179 x 74 dialog units; the client
+# area is the template's size, so its middle is found by scaling.
+client() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
+sleep 0.5
+read -r ax ay aw ah < <(client "$about")
+bx=$((ax + 87 * aw / 179))
+by=$((ay + 59 * ah / 74))
+import -window root -crop "${aw}x${ah}+${ax}+${ay}" "$build/about-box.png"
+
+
+lines() { grep -c . "$opened" || true; }
+wait_lines() { for _ in $(seq 50); do [ "$(lines)" -ge "$1" ] && return 0; sleep 0.1; done; return 1; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+xdotool mousemove "$bx" "$by" click 1
+if wait_lines 1 && [ "$(sed -n 1p "$opened")" = "https://quillon.example.org/" ]; then
+    echo "ok: first click opened https://quillon.example.org/"
+else
+    echo "FAIL: xdg-open got '$(cat "$opened")'"; fail=1
+fi
+sleep 0.3
+if viewable "$about"; then echo "ok: the box stays open"; else echo "FAIL: the box closed"; fail=1; fi
+
+xdotool mousemove "$bx" "$by" click 1
+if wait_lines 2 && [ "$(lines)" -eq 2 ] && [ "$(sed -n 2p "$opened")" = "https://quillon.example.org/" ]; then
+    echo "ok: second click opened it again"
+else
+    echo "FAIL: after two clicks xdg-open has '$(cat "$opened")'"; fail=1
+fi
+viewable "$about" || { echo "FAIL: the box closed after the second click"; fail=1; }
+
+xdotool windowactivate --sync "$about" 2>/dev/null || true
+xdotool key Escape
+closed=0
+for _ in $(seq 50); do viewable "$about" || { closed=1; break; }; sleep 0.1; done
+if [ $closed -eq 1 ]; then echo "ok: Escape closed the box"; else echo "FAIL: Escape left the box open"; fail=1; fi
+
+# The window manager's close, as the title bar's close box sends it.
+xdotool windowactivate --sync "$wid" 2>/dev/null || true
+xdotool key alt+F4
+for _ in $(seq 50); do kill -0 "$quillon_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$quillon_pid" 2>/dev/null; then echo "FAIL: quillon did not end"; fail=1; else echo "ok: quillon ended"; fi
+exit $fail
