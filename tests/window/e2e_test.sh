@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# End to end, as a user would: the installed program in a fresh folder under Xvfb and openbox.
+# A contact is added through the Notebook, the program is closed with Exit, the book is
+# checked byte by byte, and a restart shows the birthday reminder. Screenshots of the main
+# window and of every dialog land in the build folder (e2e-*.png) for review.
+set -euo pipefail
+build=$1
+source "$(dirname "$0")/xsession.sh"
+
+prefix="$XS_TMP/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+start_xsession
+book="$XS_TMP/fresh folder"
+mkdir -p "$book"
+export TZ=UTC QT_QPA_PLATFORM=xcb
+fail=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
+
+start_quillon() {
+    (cd "$book" && exec "$prefix/bin/quillon") >>"$XS_TMP/quillon.log" 2>&1 &
+    QUILLON_PID=$!
+    XS_PIDS+=("$QUILLON_PID")
+    MAIN=$(wait_for_window "Quillon - Untitled") || { echo "FAIL: no main window"; cat "$XS_TMP/quillon.log"; exit 1; }
+}
+
+shoot() { # window id, file name
+    local x y w h
+    read -r x y w h < <(outer_geometry "$1")
+    import -window root -crop "${w}x${h}+${x}+${y}" "$build/$2" 2>/dev/null || true
+}
+
+# Opens a dialog with keys or a context-menu pick, waits for its title, shoots and closes it.
+open_dialog() { # title, file, how...
+    local title=$1 file=$2
+    shift 2
+    "$@"
+    local wid
+    wid=$(wait_for_window "$title") || { echo "FAIL: no '$title' window"; fail=1; return 1; }
+    sleep 0.3
+    shoot "$wid" "$file"
+    echo "$wid"
+}
+
+# Keys as the user types them (XTEST), to the window brought to the front first.
+keys_to() {
+    local wid=$1
+    shift
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid" >/dev/null 2>&1 || true
+    for k in "$@"; do xdotool key "$k"; sleep 0.15; done
+}
+type_to() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool type --delay 30 "$2"
+}
+
+context_pick() { # how many Down presses in the clock face's context menu
+    xdotool mousemove --window "$MAIN" 50 60 click 3
+    sleep 0.4
+    for _ in $(seq "$1"); do xdotool key Down; sleep 0.1; done
+    xdotool key Return
+}
+
+start_quillon
+geometry=""
+for _ in $(seq 50); do
+    geometry=$(outer_geometry "$MAIN")
+    [ "$geometry" = "600 20 100 180" ] && break
+    sleep 0.1
+done
+check "the window is at its place" '[ "$geometry" = "600 20 100 180" ]'
+check "an empty book exists as soon as the window is up" '[ -f "$book/date.info" ] && [ ! -s "$book/date.info" ]'
+sleep 1.2
+shoot "$MAIN" e2e-main.png
+
+# Clock > Notebook..., then type a contact born today and press Add.
+nb=$(open_dialog "Notebook" e2e-notebook-empty.png keys_to "$MAIN" alt+c n) || exit 1
+# Click into each field at its dialog-unit place and type, as a user would.
+click_at() { # window, x and y in dialog units
+    local px py
+    read -r px py < <("$build/tests/window/dialog_point" "$2" "$3")
+    xdotool mousemove --window "$1" "$px" "$py" click 1
+    sleep 0.2
+}
+click_at "$nb" 186 80 && type_to "$nb" "Ann"   # First name (157, 74, 59, 13)
+click_at "$nb" 186 102 && type_to "$nb" "Lee"  # Last name (157, 96, 59, 13)
+click_at "$nb" 186 124 && type_to "$nb" "123"  # Tel (157, 118, 59, 13)
+click_at "$nb" 106 59 # Add (77, 51, 59, 16)
+sleep 0.3
+shoot "$nb" e2e-notebook-added.png
+keys_to "$nb" Escape
+sleep 0.3
+
+# Clock > Exit writes the book.
+keys_to "$MAIN" alt+c x
+for _ in $(seq 100); do kill -0 "$QUILLON_PID" 2>/dev/null || break; sleep 0.1; done
+check "Exit ends the program" '! kill -0 "$QUILLON_PID" 2>/dev/null'
+check "date.info holds Ann Lee, born today" \
+    '/usr/bin/python3 "$(dirname "$0")/check_book.py" "$book/date.info" Ann Lee 123'
+
+# Five seconds later a restart shows today's birthday.
+sleep 5
+start_quillon
+holidays=$(wait_for_window "Holidays") && echo "ok: the reminder opens" || { echo "FAIL: no reminder"; fail=1; }
+if [ -n "${holidays:-}" ]; then
+    sleep 0.3
+    shoot "$holidays" e2e-holidays.png
+    keys_to "$holidays" Escape
+    sleep 0.3
+fi
+
+# The other dialogs, for review: scheduler, timer, system facts, About.
+for pick in "1 Restart and Shut Down e2e-shutdown.png" "2 Timer e2e-timer.png" "3 Dialog e2e-systeminfo.png"; do
+    read -r n rest <<<"$pick"
+    title=${rest% *}
+    file=${rest##* }
+    wid=$(open_dialog "$title" "$file" context_pick "$n") && keys_to "$wid" Escape
+    sleep 0.3
+done
+wid=$(open_dialog "About Quillon" e2e-about.png keys_to "$MAIN" alt+h a) && keys_to "$wid" Escape
+sleep 0.3
+
+keys_to "$MAIN" alt+c x
+for _ in $(seq 100); do kill -0 "$QUILLON_PID" 2>/dev/null || break; sleep 0.1; done
+check "the book still holds the one contact" \
+    '/usr/bin/python3 "$(dirname "$0")/check_book.py" "$book/date.info" Ann Lee 123'
+exit $fail
