@@ -2,6 +2,12 @@
 
 // The framework's own command ids and key codes, with the values the program's resources use.
 using UINT = unsigned int;
+using BOOL = int;
+using DWORD = unsigned int;
+using LRESULT = long;
+using LPARAM = long;
+inline constexpr BOOL FALSE = 0;
+inline constexpr BOOL TRUE = 1;
 
 enum FrameworkCommand : UINT
 {

@@ -24,4 +24,29 @@ const std::vector<MenuItem>* ResourceRegistry::FindMenu(UINT id) const
     return it == m_menus.end() ? nullptr : &it->second;
 }
 
+void ResourceRegistry::RegisterDialog(DialogTemplate dialog)
+{
+    const UINT id = dialog.id;
+    m_dialogs[id] = std::move(dialog);
+}
+
+const DialogTemplate* ResourceRegistry::FindDialog(UINT id) const
+{
+    const auto it = m_dialogs.find(id);
+    return it == m_dialogs.end() ? nullptr : &it->second;
+}
+
+void ResourceRegistry::RegisterImage(UINT id, const char* path, int hotSpotX, int hotSpotY)
+{
+    m_images[id] = Image{CString(path), hotSpotX, hotSpotY};
+}
+
+ResourceRegistry::Image ResourceRegistry::FindImage(UINT id) const
+{
+    const auto it = m_images.find(id);
+    if (it != m_images.end())
+        return it->second;
+    return Image{FormatString(":/res/%u.png", id), 0, 0};
+}
+
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/framework/AfxWin.h"
 #include "platform/framework/CString.h"
+#include "platform/framework/DialogTemplate.h"
 
 #include <map>
 #include <vector>
@@ -30,13 +31,27 @@ public:
 
     void RegisterString(UINT id, const char* text) { m_strings[id] = text; }
     void RegisterMenu(UINT id, std::vector<MenuItem> items) { m_menus[id] = std::move(items); }
+    void RegisterDialog(DialogTemplate dialog);
+    // Pictures (bitmaps, icons, cursors) are image files, by default ":/res/<id>.png" in the
+    // Qt resources; a registration names another file and, for a cursor, its hot spot.
+    void RegisterImage(UINT id, const char* path, int hotSpotX = 0, int hotSpotY = 0);
 
     CString LoadString(UINT id) const;
     const std::vector<MenuItem>* FindMenu(UINT id) const;
+    const DialogTemplate* FindDialog(UINT id) const;
+    struct Image
+    {
+        CString path;
+        int hotSpotX = 0;
+        int hotSpotY = 0;
+    };
+    Image FindImage(UINT id) const;
 
 private:
     std::map<UINT, const char*> m_strings;
     std::map<UINT, std::vector<MenuItem>> m_menus;
+    std::map<UINT, DialogTemplate> m_dialogs;
+    std::map<UINT, Image> m_images;
 };
 
 } // namespace platform

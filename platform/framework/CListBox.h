@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/framework/CWnd.h"
+
+inline constexpr int LB_ERR = -1;
+
+// A single-selection, unsorted list box. Changes made here send no LBN_SELCHANGE: only the
+// user's picks do.
+class CListBox : public CWnd
+{
+public:
+    void ResetContent();
+    int AddString(const CString& text);
+    // index -1 appends. Returns the index, or LB_ERR.
+    int InsertString(int index, const CString& text);
+    int DeleteString(int index); // returns the count left, or LB_ERR
+    int GetCount() const;
+    int GetCurSel() const; // LB_ERR when nothing is selected
+    // -1 removes the selection (and then returns LB_ERR, as the platform does).
+    int SetCurSel(int index);
+    // Selects the first entry after startAfter (-1: from the top) whose text begins with
+    // the prefix, compared without regard to case. Returns its index or LB_ERR.
+    int SelectString(int startAfter, const CString& prefix);
+    int FindString(int startAfter, const CString& prefix) const;
+    int GetText(int index, CString& text) const; // returns the length, or LB_ERR
+    CString GetText(int index) const;
+};

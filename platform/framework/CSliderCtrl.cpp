@@ -1,0 +1,69 @@
+#include "platform/framework/CSliderCtrl.h"
+
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace {
+QSlider* Slider(const CWnd* wnd)
+{
+    return qobject_cast<QSlider*>(wnd->GetSafeHwnd());
+}
+
+void ApplyRange(QSlider* slider, int minimum, int maximum)
+{
+    const QSignalBlocker blocker(slider);
+    slider->setRange(minimum, maximum);
+    // The platform's page is a fifth of the range.
+    slider->setPageStep(qMax(1, (maximum - minimum) / 5));
+}
+} // namespace
+
+void CSliderCtrl::SetRange(int minimum, int maximum, BOOL)
+{
+    if (auto* slider = Slider(this))
+        ApplyRange(slider, minimum, maximum);
+}
+
+void CSliderCtrl::SetRangeMin(int minimum, BOOL)
+{
+    if (auto* slider = Slider(this))
+        ApplyRange(slider, minimum, qMax(minimum, slider->maximum()));
+}
+
+void CSliderCtrl::SetRangeMax(int maximum, BOOL)
+{
+    if (auto* slider = Slider(this))
+        ApplyRange(slider, qMin(maximum, slider->minimum()), maximum);
+}
+
+void CSliderCtrl::GetRange(int& minimum, int& maximum) const
+{
+    minimum = GetRangeMin();
+    maximum = GetRangeMax();
+}
+
+int CSliderCtrl::GetRangeMin() const
+{
+    const auto* slider = Slider(this);
+    return slider ? slider->minimum() : 0;
+}
+
+int CSliderCtrl::GetRangeMax() const
+{
+    const auto* slider = Slider(this);
+    return slider ? slider->maximum() : 0;
+}
+
+void CSliderCtrl::SetPos(int pos)
+{
+    if (auto* slider = Slider(this)) {
+        const QSignalBlocker blocker(slider);
+        slider->setValue(pos);
+    }
+}
+
+int CSliderCtrl::GetPos() const
+{
+    const auto* slider = Slider(this);
+    return slider ? slider->value() : 0;
+}
