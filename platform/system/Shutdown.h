@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/framework/AfxWin.h"
+#include "platform/framework/CString.h"
+#include "platform/system/ShutdownService.h"
+#include "platform/system/SystemErrors.h"
+
+#include <string_view>
+
+// The program's shutdown calls on top of the system's shutdown manager (systemd-logind). A
+// process token stands for a reachable manager, the shutdown privilege for the user's right to
+// power off or reboot (granted outright or after a password), and the pending shutdown is held
+// by the system, not by the program.
+
+inline constexpr std::string_view SE_SHUTDOWN_NAME = "SeShutdownPrivilege";
+
+struct ProcessToken
+{
+    bool open = false;
+};
+
+// The system's identifier of a privilege.
+struct LUID
+{
+    UINT value = 0;
+};
+
+// Opens the token: true when the shutdown manager can be reached; on failure token stays
+// closed and GetLastError tells why.
+bool OpenProcessToken(ProcessToken& token);
+
+// Only the shutdown privilege is known; any other name fails with ERROR_NO_SUCH_PRIVILEGE.
+bool LookupPrivilegeValue(std::string_view name, LUID& luid);
+
+// Enabling checks that the user may carry out the action now; disabling repeats the check and
+// changes nothing. Sets the last error to ERROR_SUCCESS when the right is held,
+// ERROR_NOT_ALL_ASSIGNED when it is not, ERROR_INVALID_HANDLE for a token that is not open.
+bool AdjustTokenPrivileges(const ProcessToken& token, bool enable,
+                           platform::ShutdownAction action = platform::ShutdownAction::PowerOff);
+
+// The error code of the last failed call on this thread (ERROR_SUCCESS after a privilege
+// change that worked).
+UINT GetLastError();
+
+// Asks the system to power off, or reboot, timeoutSeconds from now, showing message. The
+// system's shutdown is always orderly, so forceAppsClosed changes nothing. False with the
+// last error set when the system refuses.
+bool InitiateSystemShutdown(const CString& message, UINT timeoutSeconds, bool forceAppsClosed, bool reboot);
+
+// Cancels the pending shutdown; false when none was pending (ERROR_NO_SHUTDOWN_IN_PROGRESS) or
+// the system refused.
+bool AbortSystemShutdown();
+
+// Whether the system holds a pending shutdown, and which (when pending is given); false also
+// when that cannot be asked.
+bool IsSystemShutdownPending(platform::PendingShutdown* pending = nullptr);
+
+namespace platform {
+// Tests put a fake in place of the system's shutdown manager; nullptr brings the real one
+// back. The caller keeps ownership.
+void SetShutdownServiceForTesting(ShutdownService* service);
+} // namespace platform

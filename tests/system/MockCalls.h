@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+#include <QVariantList>
+
+#include <vector>
+
+// Talks to a python3-dbusmock object through its org.freedesktop.DBus.Mock interface.
+class MockCalls
+{
+public:
+    MockCalls(QDBusConnection bus, QString service, QString path);
+
+    // Whether the peer is a mock at all: a real service has no mock interface.
+    bool IsMock() const;
+    // The arguments of every logged call of method, oldest first.
+    std::vector<QVariantList> Of(const QString& method) const;
+    void Clear() const;
+    // A property of the mocked interface.
+    QVariant Property(const QString& interface, const QString& name) const;
+
+private:
+    QDBusMessage Call(const QString& interface, const QString& method, const QVariantList& arguments) const;
+
+    QDBusConnection m_bus;
+    QString m_service;
+    QString m_path;
+};

@@ -1,0 +1,206 @@
+// The shutdown calls on the real logind path, against a logind mock on a private system bus
+// that run_shutdown_tests.sh sets up; each test group runs with the rights its name says.
+
+#include "platform/system/Shutdown.h"
+#include "tests/system/MockCalls.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+namespace {
+
+const CString kMessage = "Click on the main window and press the Escape key to cancel shutdown.";
+const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
+
+quint64 NowUsec()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<quint64>(now.tv_sec) * 1000000u + static_cast<quint64>(now.tv_nsec) / 1000u;
+}
+
+MockCalls Logind()
+{
+    return {QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.login1"),
+            QStringLiteral("/org/freedesktop/login1")};
+}
+
+// The program's sequence up to the request, as the clock window runs it; answers the last
+// error after enabling.
+UINT OpenAndEnable(ProcessToken& token, platform::ShutdownAction action)
+{
+    OpenProcessToken(token);
+    LUID luid;
+    LookupPrivilegeValue(SE_SHUTDOWN_NAME, luid);
+    AdjustTokenPrivileges(token, true, action);
+    return GetLastError();
+}
+
+class LogindMockTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Nothing below may ever reach a real logind.
+        ASSERT_TRUE(Logind().IsMock()) << "the logind on this bus is not the mock";
+        unsetenv("QUILLON_SHUTDOWN_DRY_RUN");
+        AbortSystemShutdown();
+        Logind().Clear();
+    }
+    void TearDown() override
+    {
+        unsetenv("QUILLON_SHUTDOWN_DRY_RUN");
+        AbortSystemShutdown();
+    }
+
+    // Makes the request and checks what logind was asked: the type, and a due time 10 s after
+    // the moment of the call.
+    void ExpectScheduled(bool reboot, const QString& type)
+    {
+        const quint64 before = NowUsec();
+        ASSERT_TRUE(InitiateSystemShutdown(kMessage, 10, false, reboot));
+        const quint64 after = NowUsec();
+
+        const auto scheduled = Logind().Of(QStringLiteral("ScheduleShutdown"));
+        ASSERT_EQ(scheduled.size(), 1u);
+        ASSERT_EQ(scheduled[0].size(), 2);
+        EXPECT_EQ(scheduled[0][0].toString(), type);
+        const quint64 due = scheduled[0][1].toULongLong();
+        EXPECT_GE(due, before + 10000000u);
+        EXPECT_LE(due, after + 10000000u);
+
+        platform::PendingShutdown pending;
+        ASSERT_TRUE(IsSystemShutdownPending(&pending));
+        EXPECT_EQ(pending.type, type);
+        EXPECT_EQ(pending.usec, due);
+    }
+};
+
+using LogindAllowed = LogindMockTest;
+using LogindChallenge = LogindMockTest;
+using LogindRefused = LogindMockTest;
+
+TEST_F(LogindAllowed, PowerOffIsScheduledTenSecondsAheadWithTheMessage)
+{
+    ProcessToken token;
+    EXPECT_EQ(OpenAndEnable(token, platform::ShutdownAction::PowerOff), ERROR_SUCCESS);
+    EXPECT_TRUE(token.open);
+    EXPECT_EQ(Logind().Of(QStringLiteral("CanPowerOff")).size(), 1u);
+
+    ExpectScheduled(false, QStringLiteral("poweroff"));
+    const auto wall = Logind().Of(QStringLiteral("SetWallMessage"));
+    ASSERT_EQ(wall.size(), 1u);
+    EXPECT_EQ(wall[0][0].toString(), kMessage.ToQString());
+    EXPECT_TRUE(wall[0][1].toBool());
+
+    AdjustTokenPrivileges(token, false, platform::ShutdownAction::PowerOff);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+}
+
+TEST_F(LogindAllowed, RebootAsksForTheRebootRight)
+{
+    ProcessToken token;
+    EXPECT_EQ(OpenAndEnable(token, platform::ShutdownAction::Reboot), ERROR_SUCCESS);
+    EXPECT_EQ(Logind().Of(QStringLiteral("CanReboot")).size(), 1u);
+    EXPECT_TRUE(Logind().Of(QStringLiteral("CanPowerOff")).empty());
+    ExpectScheduled(true, QStringLiteral("reboot"));
+}
+
+TEST_F(LogindAllowed, DryRunAsksForLogindsDryTypes)
+{
+    setenv("QUILLON_SHUTDOWN_DRY_RUN", "1", 1);
+    ExpectScheduled(false, QStringLiteral("dry-poweroff"));
+    Logind().Clear();
+    ExpectScheduled(true, QStringLiteral("dry-reboot"));
+}
+
+TEST_F(LogindAllowed, AbortCancelsThePendingShutdownOnly)
+{
+    EXPECT_FALSE(AbortSystemShutdown());
+    EXPECT_EQ(GetLastError(), ERROR_NO_SHUTDOWN_IN_PROGRESS);
+
+    ASSERT_TRUE(InitiateSystemShutdown(kMessage, 10, false, false));
+    EXPECT_TRUE(AbortSystemShutdown());
+    EXPECT_FALSE(IsSystemShutdownPending());
+    EXPECT_EQ(Logind().Of(QStringLiteral("CancelScheduledShutdown")).size(), 2u);
+
+    // Once cancelled, there is nothing left to cancel.
+    EXPECT_FALSE(AbortSystemShutdown());
+}
+
+TEST_F(LogindChallenge, PolkitMayAskForThePassword)
+{
+    ProcessToken token;
+    EXPECT_EQ(OpenAndEnable(token, platform::ShutdownAction::PowerOff), ERROR_SUCCESS);
+    // The mock refuses unless the request lets polkit ask.
+    ExpectScheduled(false, QStringLiteral("poweroff"));
+    EXPECT_TRUE(AbortSystemShutdown());
+}
+
+TEST_F(LogindChallenge, RefusedWallMessageDoesNotStopTheShutdown)
+{
+    ExpectScheduled(true, QStringLiteral("reboot"));
+    EXPECT_EQ(Logind().Of(QStringLiteral("SetWallMessage")).size(), 1u);
+    EXPECT_EQ(Logind().Property(kManager, QStringLiteral("WallMessage")).toString(), QString());
+}
+
+TEST_F(LogindRefused, EveryStepFailsAndNothingIsPending)
+{
+    for (const bool reboot : {false, true}) {
+        SCOPED_TRACE(reboot ? "reboot" : "poweroff");
+        const auto action = reboot ? platform::ShutdownAction::Reboot : platform::ShutdownAction::PowerOff;
+        ProcessToken token;
+        EXPECT_EQ(OpenAndEnable(token, action), ERROR_NOT_ALL_ASSIGNED);
+        EXPECT_TRUE(token.open);
+
+        EXPECT_FALSE(InitiateSystemShutdown(kMessage, 10, false, reboot));
+        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(IsSystemShutdownPending());
+
+        AdjustTokenPrivileges(token, false, action);
+        EXPECT_EQ(GetLastError(), ERROR_NOT_ALL_ASSIGNED);
+        EXPECT_FALSE(AbortSystemShutdown());
+    }
+}
+
+TEST(NoLogind, TheTokenCannotBeOpenedAndNothingIsRequested)
+{
+    ProcessToken token;
+    EXPECT_FALSE(OpenProcessToken(token));
+    EXPECT_NE(GetLastError(), ERROR_SUCCESS);
+
+    AdjustTokenPrivileges(token, true, platform::ShutdownAction::PowerOff);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(InitiateSystemShutdown(kMessage, 10, false, false));
+    EXPECT_EQ(GetLastError(), ERROR_SERVICE_NOT_ACTIVE);
+    EXPECT_FALSE(AbortSystemShutdown());
+    EXPECT_FALSE(IsSystemShutdownPending());
+}
+
+// The machine's own system bus must never be used: only the private one the script made.
+bool OnPrivateSystemBus()
+{
+    const QString address = qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS");
+    return !address.isEmpty() && address == qEnvironmentVariable("QUILLON_TEST_PRIVATE_SYSTEM_BUS") &&
+           !address.contains(QLatin1String("/run/dbus/system_bus_socket"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!OnPrivateSystemBus()) {
+        std::cerr << "refusing to run: DBUS_SYSTEM_BUS_ADDRESS must name the private test bus "
+                     "(run through run_shutdown_tests.sh)\n";
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
