@@ -9,6 +9,11 @@ class CDialog;
 class CWnd;
 class QWidget;
 
+// Thrown by CDataExchange::Fail and caught by UpdateData; never reaches the program.
+class CUserException
+{
+};
+
 // One data exchange between a dialog's members and its controls. UpdateData makes one and
 // runs DoDataExchange with it; a failed conversion or validation stops the exchange there.
 class CDataExchange

@@ -10,6 +10,7 @@
 
 class CDataExchange;
 class QDialog;
+class QPoint;
 
 namespace platform {
 class DialogWindow;
@@ -62,12 +63,14 @@ public:
     virtual void OnClose();      // WM_CLOSE (the close box): the Cancel path
 
     // The framework's side, used by the window and the controls.
-    void OnCommandFromControl(int id);                 // a button pressed, Enter or Escape
-    void SendNotify(UINT code, int id);                // a notification from a control
+    void OnCommandFromControl(int id);  // a button pressed, Enter or Escape
+    void SendNotify(UINT code, int id); // a notification from a control
     void SendHScroll(UINT code, UINT pos, QWidget* from);
-    QWidget* FindControl(int id) const;                // null without a window or control
+    QWidget* FindControl(int id) const; // null without a window or control
     DialogItemKind ControlKind(int id) const;
     void BindControl(int id, CWnd& control);
+    void DeliverMouseDown(int id, const QPoint& point); // to the control's OnLButtonDown
+    bool DeliverSetCursor(int id);                      // true: the control chose a cursor
     bool IsPushingData() const { return m_pushDepth > 0; }
 
 protected:
@@ -83,7 +86,8 @@ protected:
     template <class D> void BindNotify(UINT code, int id, void (D::*handler)(NMHDR*, LRESULT*))
     {
         D* self = static_cast<D*>(this);
-        BindNotify(code, id, NotifyHandler([self, handler](NMHDR* nm, LRESULT* r) { (self->*handler)(nm, r); }));
+        BindNotify(code, id,
+                   NotifyHandler([self, handler](NMHDR* nm, LRESULT* r) { (self->*handler)(nm, r); }));
     }
 
 private:

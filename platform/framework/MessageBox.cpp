@@ -18,7 +18,10 @@ int AfxMessageBox(const CString& text, UINT type)
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QApplication::applicationName());
     box.setText(text.ToQString());
-    box.setIcon((type & MB_ICONHAND) ? QMessageBox::Critical : QMessageBox::NoIcon);
+    const UINT icon = type & 0xF0;
+    box.setIcon(icon == MB_ICONEXCLAMATION ? QMessageBox::Warning
+                : icon == MB_ICONHAND      ? QMessageBox::Critical
+                                           : QMessageBox::NoIcon);
     if ((type & 0xF) == MB_RETRYCANCEL) {
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Retry);

@@ -10,6 +10,7 @@ enum MessageBoxType : UINT
     MB_OK = 0x0,
     MB_RETRYCANCEL = 0x5,
     MB_ICONHAND = 0x10,
+    MB_ICONEXCLAMATION = 0x30,
 };
 
 // A modal message box captioned with the application's title. Its loop keeps the program's

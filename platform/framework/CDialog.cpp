@@ -1,0 +1,284 @@
+#include "platform/framework/CDialog.h"
+
+#include "platform/framework/CButton.h"
+#include "platform/framework/CDataExchange.h"
+#include "platform/framework/CDateTimeCtrl.h"
+#include "platform/framework/CEdit.h"
+#include "platform/framework/CFrameWnd.h"
+#include "platform/framework/CListBox.h"
+#include "platform/framework/CListCtrl.h"
+#include "platform/framework/CSliderCtrl.h"
+#include "platform/framework/CSpinButtonCtrl.h"
+#include "platform/framework/CStatic.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/ControlText.h"
+#include "platform/framework/Cursor.h"
+#include "platform/framework/DialogWindow.h"
+#include "platform/framework/Resources.h"
+
+CDialog::CDialog(UINT templateId, CWnd*) : m_templateId(templateId) {}
+
+CDialog::~CDialog()
+{
+    DestroyDialogWindow();
+}
+
+int CDialog::DoModal()
+{
+    const DialogTemplate* dialogTemplate = platform::ResourceRegistry::Instance().FindDialog(m_templateId);
+    if (!dialogTemplate || m_window)
+        return -1;
+    m_ended = false;
+    m_result = IDCANCEL;
+    CreateDialogWindow(*dialogTemplate);
+    const BOOL focusFirst = OnInitDialog();
+    if (!m_ended && m_window) {
+        if (focusFirst) {
+            for (QWidget* w = m_window->nextInFocusChain(); w && w != m_window; w = w->nextInFocusChain()) {
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(m_window)) {
+                    w->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
+        }
+        m_window->exec();
+    }
+    DestroyDialogWindow();
+    return m_result;
+}
+
+void CDialog::CreateDialogWindow(const DialogTemplate& dialogTemplate)
+{
+    // The main window owns the dialog once it is on screen; before that there is no owner.
+    QWidget* parent = nullptr;
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd && app->m_pMainWnd->isVisible())
+        parent = app->m_pMainWnd;
+    m_window = new platform::DialogWindow(this, parent);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (dialogTemplate.style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    m_window->setWindowFlags(flags);
+    platform::BuildDialogControls(m_window, dialogTemplate, this);
+    Attach(m_window, 0, nullptr);
+}
+
+void CDialog::DestroyDialogWindow()
+{
+    for (auto& [id, control] : m_bound)
+        control->Detach();
+    m_bound.clear();
+    m_temporary.clear();
+    delete m_window;
+    m_window = nullptr;
+    Detach();
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_result = result;
+    m_ended = true;
+    if (m_window && m_window->isVisible())
+        m_window->done(result);
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    if (!m_window)
+        return FALSE;
+    CDataExchange exchange(this, saveAndValidate != FALSE);
+    // Values pushed to the controls are the program's, not the user's: no notifications.
+    struct PushGuard
+    {
+        int& depth;
+        bool active;
+        ~PushGuard()
+        {
+            if (active)
+                --depth;
+        }
+    } guard{m_pushDepth, saveAndValidate == FALSE};
+    if (guard.active)
+        ++m_pushDepth;
+    try {
+        DoDataExchange(&exchange);
+    } catch (const CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+CWnd* CDialog::GetDlgItem(int id) const
+{
+    if (const auto it = m_bound.find(id); it != m_bound.end())
+        return it->second;
+    return TemporaryControl(id);
+}
+
+CWnd* CDialog::TemporaryControl(int id) const
+{
+    if (!m_window || !m_window->HasControl(id))
+        return nullptr;
+    auto& slot = m_temporary[id];
+    if (!slot) {
+        switch (m_window->Kind(id)) {
+        case DialogItemKind::PushButton:
+        case DialogItemKind::DefPushButton:
+        case DialogItemKind::CheckBox:
+        case DialogItemKind::RadioButton:
+        case DialogItemKind::GroupBox:
+            slot = std::make_unique<CButton>();
+            break;
+        case DialogItemKind::Static:
+            slot = std::make_unique<CStatic>();
+            break;
+        case DialogItemKind::Edit:
+        case DialogItemKind::RichEdit:
+            slot = std::make_unique<CEdit>();
+            break;
+        case DialogItemKind::ListBox:
+            slot = std::make_unique<CListBox>();
+            break;
+        case DialogItemKind::ListView:
+            slot = std::make_unique<CListCtrl>();
+            break;
+        case DialogItemKind::Trackbar:
+            slot = std::make_unique<CSliderCtrl>();
+            break;
+        case DialogItemKind::UpDown:
+            slot = std::make_unique<CSpinButtonCtrl>();
+            break;
+        case DialogItemKind::DateTimePicker:
+            slot = std::make_unique<CDateTimeCtrl>();
+            break;
+        }
+        slot->Attach(m_window->Control(id), id, const_cast<CDialog*>(this));
+    }
+    return slot.get();
+}
+
+void CDialog::SetDlgItemText(int id, const CString& text)
+{
+    platform::SetControlText(FindControl(id), text);
+}
+
+CString CDialog::GetDlgItemText(int id) const
+{
+    return platform::GetControlText(FindControl(id));
+}
+
+QWidget* CDialog::FindControl(int id) const
+{
+    return m_window ? m_window->Control(id) : nullptr;
+}
+
+DialogItemKind CDialog::ControlKind(int id) const
+{
+    return m_window ? m_window->Kind(id) : DialogItemKind::Static;
+}
+
+void CDialog::BindControl(int id, CWnd& control)
+{
+    QWidget* widget = FindControl(id);
+    if (!widget)
+        return;
+    m_temporary.erase(id);
+    control.Attach(widget, id, this);
+    m_bound[id] = &control;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::OnClose()
+{
+    // The default processing of WM_CLOSE: the Cancel button's command, unless it is disabled.
+    if (const QWidget* cancel = FindControl(IDCANCEL); cancel && !cancel->isEnabled())
+        return;
+    OnCommandFromControl(IDCANCEL);
+}
+
+void CDialog::BindCommand(UINT code, int id, CommandHandler handler)
+{
+    m_commands[{code, id}] = std::move(handler);
+}
+
+void CDialog::BindNotify(UINT code, int id, NotifyHandler handler)
+{
+    m_notifies[{code, id}] = std::move(handler);
+}
+
+void CDialog::OnCommandFromControl(int id)
+{
+    if (const auto it = m_commands.find({BN_CLICKED, id}); it != m_commands.end()) {
+        const CommandHandler handler = it->second; // the handler may rebind
+        handler();
+    } else if (id == IDOK) {
+        OnOK();
+    } else if (id == IDCANCEL) {
+        OnCancel();
+    }
+}
+
+void CDialog::SendNotify(UINT code, int id)
+{
+    if (IsPushingData() || !m_window)
+        return;
+    if (const auto it = m_commands.find({code, id}); it != m_commands.end()) {
+        const CommandHandler handler = it->second;
+        handler();
+    } else if (const auto nit = m_notifies.find({code, id}); nit != m_notifies.end()) {
+        const NotifyHandler handler = nit->second;
+        NMHDR header{FindControl(id), static_cast<UINT>(id), code};
+        LRESULT result = 0;
+        handler(&header, &result);
+    }
+}
+
+void CDialog::SendHScroll(UINT code, UINT pos, QWidget* from)
+{
+    if (IsPushingData() || !m_window || !from)
+        return;
+    OnHScroll(code, pos, GetDlgItem(from->property("quillonId").toInt()));
+}
+
+void CDialog::DeliverMouseDown(int id, const QPoint& point)
+{
+    CWnd* control = GetDlgItem(id);
+    if (!control)
+        return;
+    control->m_currentMessage = WM_LBUTTONDOWN;
+    control->OnLButtonDown(0x0001 /* MK_LBUTTON */, CPoint{point.x(), point.y()});
+    control->m_currentMessage = 0;
+}
+
+bool CDialog::DeliverSetCursor(int id)
+{
+    CWnd* control = GetDlgItem(id);
+    if (!control)
+        return false;
+    SetCursor(nullptr);
+    control->m_currentMessage = WM_SETCURSOR;
+    const BOOL handled = control->OnSetCursor(control, HTCLIENT, WM_MOUSEMOVE);
+    control->m_currentMessage = 0;
+    const HCURSOR cursor = platform::RequestedCursor();
+    if (!handled || !cursor)
+        return false;
+    control->GetSafeHwnd()->setCursor(*cursor);
+    return true;
+}

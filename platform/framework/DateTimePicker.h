@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDateTimeEdit>
+
+namespace platform {
+
+// The date-time picker's window. It holds a whole date and time and shows the date (short
+// format, with a calendar to drop down) or the time of day.
+class DateTimePicker : public QDateTimeEdit
+{
+    Q_OBJECT
+
+public:
+    DateTimePicker(bool timeFormat, QWidget* parent);
+
+    void SetValue(const QDateTime& value);
+    QDateTime Value() const;
+    bool IsTimeFormat() const { return m_timeFormat; }
+
+private:
+    bool m_timeFormat;
+    QDateTime m_held; // the part the picker does not show comes from here
+};
+
+} // namespace platform
