@@ -1,5 +1,7 @@
 #include "res/Resource.h"
 
+#include "res/HolidaysTemplate.h"
+
 #include "platform/framework/Resources.h"
 
 namespace res {
@@ -17,6 +19,7 @@ void RegisterResources()
              {{"&Notebook...", ID_CLOCK_NOTEBOOK, {}}, {nullptr, 0, {}}, {"E&xit", ID_APP_EXIT, {}}}},
             {"&Help", 0, {{"&About Quillon...", ID_APP_ABOUT, {}}}},
         });
+    RegisterHolidaysTemplate();
 }
 
 } // namespace res

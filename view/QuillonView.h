@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/HolidaysDlg.h"
 #include "dialogs/NotebookDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
@@ -37,10 +38,12 @@ public:
     void CheckStopwatch();
     // Run by the slow timer.
     void ScanBirthdays();
+    void ShowBirthdayReminders();
 
     std::vector<int> m_todayIndexes;
     std::vector<int> m_tomorrowIndexes;
     CNotebookDlg m_notebookDlg;
+    CHolidaysDlg m_holidaysDlg;
     CString m_timeText;
     CPoint m_secondTip;
     CPoint m_minuteTip;
