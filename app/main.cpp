@@ -1,9 +1,11 @@
+#include "app/BookCommands.h"
 #include "app/CommandLine.h"
 #include "app/QuillonApp.h"
 #include "res/Resource.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,13 @@ int main(int argc, char** argv)
     case CommandLine::Action::Error:
         std::fprintf(stderr, "quillon: %s\nTry 'quillon --help' for more information.\n", line.error.c_str());
         return 2;
+    case CommandLine::Action::List:
+        return bookcommands::ListContacts(line.file, std::cout, std::cerr);
+    case CommandLine::Action::Birthdays: {
+        const auto date =
+            line.date.empty() ? bookcommands::LocalToday() : *bookcommands::ParseDate(line.date);
+        return bookcommands::PrintBirthdays(line.file, date, std::cout, std::cerr);
+    }
     case CommandLine::Action::Gui:
         break;
     }
