@@ -1,5 +1,56 @@
 #include "app/CommandLine.h"
 
+#include "app/BookCommands.h"
+
+namespace {
+CommandLine Failed(std::string error)
+{
+    CommandLine line;
+    line.action = CommandLine::Action::Error;
+    line.error = std::move(error);
+    return line;
+}
+
+// The options that print from a contact book: "--list [FILE]" and
+// "--birthdays [--date YYYY-MM-DD] [FILE]", without a display.
+CommandLine ParseBookCommand(const std::vector<std::string>& args, std::size_t first)
+{
+    CommandLine line;
+    line.action = args[first] == "--list" ? CommandLine::Action::List : CommandLine::Action::Birthdays;
+    bool haveFile = false;
+    bool optionsEnded = false;
+    for (std::size_t i = first + 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && line.action == CommandLine::Action::Birthdays &&
+            (arg == "--date" || arg.rfind("--date=", 0) == 0)) {
+            std::string value;
+            if (arg == "--date") {
+                if (i + 1 == args.size())
+                    return Failed("option '--date' needs a date (YYYY-MM-DD)");
+                value = args[++i];
+            } else {
+                value = arg.substr(7);
+            }
+            if (!bookcommands::ParseDate(value))
+                return Failed("'" + value + "' is not a date of the form YYYY-MM-DD");
+            line.date = value;
+            continue;
+        }
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && arg.size() > 1 && arg[0] == '-')
+            return Failed("unknown option '" + arg + "' for '" + args[first] + "'");
+        if (haveFile)
+            return Failed("'" + args[first] + "' takes one contact book, not also '" + arg + "'");
+        line.file = arg;
+        haveFile = true;
+    }
+    return line;
+}
+} // namespace
+
 CommandLine ParseOptions(const std::vector<std::string>& args)
 {
     CommandLine line;
@@ -18,6 +69,8 @@ CommandLine ParseOptions(const std::vector<std::string>& args)
                                                        : CommandLine::Action::RemoveAutostart;
             return line;
         }
+        if (arg == "--list" || arg == "--birthdays")
+            return ParseBookCommand(args, i);
         if (arg == "--")
             break;
         if (arg.size() > 1 && arg[0] == '-') {
@@ -43,11 +96,18 @@ std::string HelpText()
            "Options:\n"
            "  -h, --help     show this help and exit\n"
            "  -v, --version  show the version and exit\n"
+           "  --list [FILE]  print every contact of the book, one a line: birthday, first name,\n"
+           "                 last name, tel, e-mail and note, separated by tabs\n"
+           "  --birthdays [--date YYYY-MM-DD] [FILE]\n"
+           "                 print the contacts whose birthday is today and tomorrow (or on\n"
+           "                 and after the given date), as --list does\n"
            "  --install-autostart  start Quillon at every login in the current folder, so\n"
            "                       that its date.info is the book and birthdays are shown\n"
            "  --remove-autostart   stop starting Quillon at login\n"
            "\n"
            "Environment:\n"
            "  QUILLON_SHUTDOWN_DRY_RUN=1  a scheduled shutdown or restart runs its countdown\n"
-           "                              and then does nothing (systemd's dry run)\n";
+           "                              and then does nothing (systemd's dry run)\n"
+           "\n"
+           "FILE defaults to date.info in the current folder; --list and --birthdays never change it.\n";
 }

@@ -16,9 +16,13 @@ struct CommandLine
         InstallAutostart,
         RemoveAutostart,
         Error,
+        List,      // --list [FILE]
+        Birthdays, // --birthdays [--date YYYY-MM-DD] [FILE]
     };
     Action action = Action::Gui;
     std::string error;
+    std::string file = "date.info"; // the book --list and --birthdays read
+    std::string date;               // --date as given; empty: the local date
 };
 
 CommandLine ParseOptions(const std::vector<std::string>& args);

@@ -1,4 +1,5 @@
 #include "app/Autostart.h"
+#include "app/BookCommands.h"
 #include "app/CommandLine.h"
 #include "app/QuillonApp.h"
 #include "res/Resource.h"
@@ -44,6 +45,13 @@ int main(int argc, char** argv)
     case CommandLine::Action::InstallAutostart:
     case CommandLine::Action::RemoveAutostart:
         return RunAutostartOption(line.action == CommandLine::Action::InstallAutostart, std::cout, std::cerr);
+    case CommandLine::Action::List:
+        return bookcommands::ListContacts(line.file, std::cout, std::cerr);
+    case CommandLine::Action::Birthdays: {
+        const auto date =
+            line.date.empty() ? bookcommands::LocalToday() : *bookcommands::ParseDate(line.date);
+        return bookcommands::PrintBirthdays(line.file, date, std::cout, std::cerr);
+    }
     case CommandLine::Action::Gui:
         break;
     }

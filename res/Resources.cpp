@@ -2,6 +2,8 @@
 #include "res/Resource.h"
 #include "res/TimerTemplate.h"
 
+#include "res/HolidaysTemplate.h"
+
 #include "platform/framework/Resources.h"
 #include "res/Images.h"
 #include "res/ShutdownTemplate.h"
@@ -28,6 +30,7 @@ void RegisterResources()
     RegisterTimerTemplate();
     RegisterAboutTemplate();
     RegisterSystemInfoTemplate();
+    RegisterHolidaysTemplate();
 }
 
 } // namespace res

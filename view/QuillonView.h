@@ -1,9 +1,10 @@
 #pragma once
 
+#include "dialogs/HolidaysDlg.h"
 #include "dialogs/NotebookDlg.h"
 #include "dialogs/ShutdownDlg.h"
-#include "dialogs/TimerDlg.h"
 #include "dialogs/SystemInfoDlg.h"
+#include "dialogs/TimerDlg.h"
 #include "platform/framework/CTime.h"
 #include "platform/framework/CView.h"
 
@@ -42,11 +43,13 @@ public:
     void CheckStopwatch();
     // Run by the slow timer.
     void ScanBirthdays();
+    void ShowBirthdayReminders();
 
     std::vector<int> m_todayIndexes;
     std::vector<int> m_tomorrowIndexes;
     CShutdownDlg m_shutdownDlg;
     CNotebookDlg m_notebookDlg;
+    CHolidaysDlg m_holidaysDlg;
     CTimerDlg m_timerDlg;
     CSystemInfoDlg m_systemInfoDlg;
     CString m_timeText;

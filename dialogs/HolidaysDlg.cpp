@@ -1,0 +1,107 @@
+#include "dialogs/HolidaysDlg.h"
+
+#include "data/NotebookRules.h"
+#include "platform/framework/CDataExchange.h"
+#include "res/Resource.h"
+
+namespace {
+void FillList(CListBox& list, const CContactList& contacts)
+{
+    list.ResetContent();
+    for (const CContact& contact : contacts)
+        list.InsertString(-1, FormatBirthdayText(contact.m_dtBirthday));
+}
+} // namespace
+
+CHolidaysDlg::CHolidaysDlg(CWnd* parent) : CDialog(IDD_HOLIDAYS, parent)
+{
+    ON_LBN_SELCHANGE(1020, &CHolidaysDlg::OnSelChangeTodayList);
+    ON_LBN_SELCHANGE(1023, &CHolidaysDlg::OnSelChangeTomorrowList);
+    ON_BN_CLICKED(1043, &CHolidaysDlg::OnDontNotifyClicked);
+}
+
+void CHolidaysDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, 1043, m_dontNotifyCheck);
+    DDX_Control(pDX, 1045, m_hoursSpin);
+    DDX_Control(pDX, 1047, m_hoursAgoLabel);
+    DDX_Control(pDX, 1048, m_rememberLabel);
+    DDX_Control(pDX, 1025, m_hoursEdit);
+    DDX_Control(pDX, 1023, m_tomorrowList);
+    DDX_Control(pDX, 1020, m_todayList);
+    DDX_LBString(pDX, 1020, m_todaySelection);
+    DDX_Text(pDX, 1034, m_firstName);
+    DDX_Text(pDX, 1035, m_lastName);
+    DDX_Text(pDX, 1036, m_tel);
+    DDX_Text(pDX, 1037, m_eMail);
+    DDX_Text(pDX, 1038, m_text);
+    DDX_Check(pDX, 1043, m_dontNotify);
+    DDX_Text(pDX, 1025, m_remindHours);
+    DDV_MinMaxInt(pDX, m_remindHours, 0, 12);
+}
+
+BOOL CHolidaysDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    FillList(m_todayList, m_todayContacts);
+    FillList(m_tomorrowList, m_tomorrowContacts);
+    m_hoursSpin.SetRange(1, 12);
+    UpdateData(FALSE);
+    // A box shown ticked also shows the hours line greyed, as a click on it would.
+    EnableHoursLine(m_dontNotify == 0);
+    return TRUE;
+}
+
+void CHolidaysDlg::ShowDetails(const CContact& contact)
+{
+    m_firstName = contact.m_strFirstName;
+    m_lastName = contact.m_strLastName;
+    m_tel = contact.m_strTel;
+    m_eMail = contact.m_strEMail;
+    m_text = contact.m_strText;
+}
+
+void CHolidaysDlg::OnSelChangeTodayList()
+{
+    const int index = m_todayList.GetCurSel();
+    if (index == LB_ERR || index >= m_todayContacts.GetCount())
+        return;
+    ShowDetails(m_todayContacts[index]);
+    m_tomorrowList.SetCurSel(-1);
+    // The push also puts the stored hours back in the field, dropping an unconfirmed change.
+    UpdateData(FALSE);
+    // It re-applies the stored "Today" text too; the entry just picked stays picked.
+    m_todayList.SetCurSel(index);
+}
+
+void CHolidaysDlg::OnSelChangeTomorrowList()
+{
+    const int index = m_tomorrowList.GetCurSel();
+    if (index == LB_ERR || index >= m_tomorrowContacts.GetCount())
+        return;
+    ShowDetails(m_tomorrowContacts[index]);
+    UpdateData(FALSE);
+    // The stored "Today" text would select an entry there again (an empty one matches the
+    // first); only one list shows a pick at a time.
+    m_todayList.SetCurSel(-1);
+}
+
+void CHolidaysDlg::OnDontNotifyClicked()
+{
+    if (m_dontNotify == 0) {
+        m_dontNotify = 1;
+        EnableHoursLine(FALSE);
+    } else {
+        m_dontNotify = 0;
+        EnableHoursLine(TRUE);
+    }
+}
+
+void CHolidaysDlg::EnableHoursLine(BOOL enable)
+{
+    m_rememberLabel.EnableWindow(enable);
+    m_hoursAgoLabel.EnableWindow(enable);
+    m_hoursEdit.EnableWindow(enable);
+    m_hoursSpin.EnableWindow(enable);
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+namespace res {
+void RegisterHolidaysTemplate(); // dialog 136, "Holidays"
+} // namespace res
