@@ -1,5 +1,39 @@
 #include "app/CommandLine.h"
 
+namespace {
+
+// The operands of a vCard option: the arguments after it, which must not look like options.
+CommandLine ParseVCard(const std::vector<std::string>& args, std::size_t next, CommandLine::Action action)
+{
+    CommandLine line;
+    const std::string& option = args[next - 1];
+    std::vector<std::string> operands;
+    for (std::size_t i = next; i < args.size(); ++i) {
+        if (args[i].size() > 1 && args[i][0] == '-') {
+            line.action = CommandLine::Action::Error;
+            line.error = "'" + args[i] + "' cannot follow " + option;
+            return line;
+        }
+        operands.push_back(args[i]);
+    }
+    const bool import = action == CommandLine::Action::ImportVCard;
+    const std::size_t required = import ? 1 : 0;
+    if (operands.size() < required || operands.size() > required + 1) {
+        line.action = CommandLine::Action::Error;
+        line.error = import ? "--import-vcard takes a vCard file and optionally a contact book"
+                            : "--export-vcard takes at most a contact book";
+        return line;
+    }
+    line.action = action;
+    if (import)
+        line.vcard.vcf = operands[0];
+    if (operands.size() > required)
+        line.vcard.book = operands[required];
+    return line;
+}
+
+} // namespace
+
 CommandLine ParseOptions(const std::vector<std::string>& args)
 {
     CommandLine line;
@@ -13,6 +47,10 @@ CommandLine ParseOptions(const std::vector<std::string>& args)
             line.action = CommandLine::Action::Version;
             return line;
         }
+        if (arg == "--export-vcard")
+            return ParseVCard(args, i + 1, CommandLine::Action::ExportVCard);
+        if (arg == "--import-vcard")
+            return ParseVCard(args, i + 1, CommandLine::Action::ImportVCard);
         if (arg == "--")
             break;
         if (arg.size() > 1 && arg[0] == '-') {
@@ -37,5 +75,12 @@ std::string HelpText()
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n";
+           "  -v, --version  show the version and exit\n"
+           "  --export-vcard [FILE]\n"
+           "                 write the contacts of FILE (default date.info) to standard output\n"
+           "                 as vCard 3.0, then exit\n"
+           "  --import-vcard VCF [FILE]\n"
+           "                 append the cards of the vCard file VCF (2.1, 3.0 or 4.0; - reads\n"
+           "                 standard input) to FILE (default date.info), skipping contacts\n"
+           "                 already there and cards without a valid birthday, then exit\n";
 }

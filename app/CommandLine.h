@@ -14,9 +14,17 @@ struct CommandLine
         Help,
         Version,
         Error,
+        ExportVCard,
+        ImportVCard,
     };
     Action action = Action::Gui;
     std::string error;
+    // --export-vcard [FILE] and --import-vcard VCF [FILE]
+    struct VCardRequest
+    {
+        std::string vcf;
+        std::string book = "date.info";
+    } vcard;
 };
 
 CommandLine ParseOptions(const std::vector<std::string>& args);

@@ -1,9 +1,11 @@
 #include "app/CommandLine.h"
 #include "app/QuillonApp.h"
+#include "app/VCardCommands.h"
 #include "res/Resource.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,10 @@ int main(int argc, char** argv)
     case CommandLine::Action::Error:
         std::fprintf(stderr, "quillon: %s\nTry 'quillon --help' for more information.\n", line.error.c_str());
         return 2;
+    case CommandLine::Action::ExportVCard:
+        return ExportVCards(line.vcard.book, std::cout, std::cerr);
+    case CommandLine::Action::ImportVCard:
+        return ImportVCards(line.vcard.vcf, line.vcard.book, std::cin, std::cout, std::cerr);
     case CommandLine::Action::Gui:
         break;
     }
