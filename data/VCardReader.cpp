@@ -200,8 +200,13 @@ void Finish(const Card& card, int number, ReadResult* result)
     if (contact.m_strFirstName.IsEmpty() && contact.m_strLastName.IsEmpty())
         if (const Property* fn = First(card, "FN", true))
             contact.m_strFirstName = CString(one(*fn));
-    if (const Property* tel = First(card, "TEL", true))
-        contact.m_strTel = CString(one(*tel));
+    if (const Property* tel = First(card, "TEL", true)) {
+        std::string phone = one(*tel);
+        // vCard 4.0 often gives the number as a URI.
+        if (EqualsNoCase(std::string_view(phone).substr(0, 4), "tel:"))
+            phone.erase(0, 4);
+        contact.m_strTel = CString(phone);
+    }
     if (const Property* email = First(card, "EMAIL", true))
         contact.m_strEMail = CString(one(*email));
     std::string note;
