@@ -172,6 +172,18 @@ const Property* First(const Card& card, std::string_view name, bool nonEmpty)
     return nullptr;
 }
 
+// A value quoted in a message: at most about forty bytes, cut between characters.
+std::string Shorten(std::string value)
+{
+    constexpr std::size_t kMost = 40;
+    if (value.size() <= kMost)
+        return value;
+    std::size_t cut = kMost;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut;
+    return value.substr(0, cut) + "...";
+}
+
 CString Describe(const CContact& contact)
 {
     std::string name = contact.m_strFirstName.Bytes();
@@ -224,7 +236,8 @@ void Finish(const Card& card, int number, ReadResult* result)
         contact.m_dtBirthday = ParseBirthday(Trim(DecodedValue(*bday)));
     if (!bday || contact.m_dtBirthday.GetStatus() != COleDateTime::valid) {
         ++result->withoutBirthday;
-        const CString why = bday ? CString("the birthday \"") + CString(text::SingleLine(bday->value)) +
+        const CString why = bday ? CString("the birthday \"") +
+                                       CString(Shorten(text::SingleLine(DecodedValue(*bday)))) +
                                        CString("\" is not a valid date")
                                  : CString("it has no birthday");
         result->problems.push_back({number, CString("card ") + FormatString("%d", number) + CString(" (") +
@@ -297,6 +310,8 @@ COleDateTime ParseBirthday(std::string_view value)
 
 ReadResult ReadCards(std::string_view data)
 {
+    if (data.substr(0, 2) == "\xFF\xFE" || data.substr(0, 2) == "\xFE\xFF")
+        return ReadCards(text::Utf16ToUtf8(data)); // the UTF-8 result never starts like this
     ReadResult result;
     bool inCard = false;
     Card card;

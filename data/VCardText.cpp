@@ -162,6 +162,14 @@ std::string ConvertToUtf8(std::string_view bytes, std::string_view charset)
     return decoded.toStdString();
 }
 
+std::string Utf16ToUtf8(std::string_view bytes)
+{
+    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    const QString decoded = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return decoded.toStdString();
+}
+
 std::string DecodeQuotedPrintable(std::string_view value)
 {
     std::string out;

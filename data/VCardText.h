@@ -18,6 +18,9 @@ std::string ToValidUtf8(std::string_view bytes);
 // name falls back to ToValidUtf8.
 std::string ConvertToUtf8(std::string_view bytes, std::string_view charset);
 
+// Text with a UTF-16 byte order mark (as some Windows programs export it) as UTF-8.
+std::string Utf16ToUtf8(std::string_view bytes);
+
 // Decodes "=XX" escapes; a "=" not followed by two hex digits is kept as it is.
 std::string DecodeQuotedPrintable(std::string_view value);
 

@@ -317,3 +317,23 @@ TEST(VCardReader, RandomMutationsNeverBreakTheReader)
         }
     }
 }
+
+TEST(VCardReader, Utf16FilesWithAByteOrderMark)
+{
+    const std::string utf8 =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xC3\xBCller;Ann;;;\r\nBDAY:1980-03-05\r\nEND:VCARD\r\n";
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::string little("\xFF\xFE", 2), big("\xFE\xFF", 2);
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        little += static_cast<char>(unit & 0xFF);
+        little += static_cast<char>(unit >> 8);
+        big += static_cast<char>(unit >> 8);
+        big += static_cast<char>(unit & 0xFF);
+    }
+    for (const std::string& input : {little, big}) {
+        const vcard::ReadResult result = vcard::ReadCards(input);
+        ASSERT_EQ(result.contacts.GetCount(), 1);
+        EXPECT_EQ(result.contacts[0].m_strLastName.Bytes(), "M\xC3\xBCller");
+    }
+}
