@@ -13,9 +13,9 @@ int ExportVCards(const std::string& bookPath, std::ostream& out, std::ostream& e
 
 // Appends the cards of vcfPath ("-" reads in) to the book as the Notebook's "Add" would, one
 // by one: a card already in the book, or added earlier in the same import, is skipped, and
-// the book is sorted by calendar day after each contact added. The book is saved atomically
-// and only when something was added. Refused while a running copy holds the book's lock, or
-// when the book is damaged, which is then left as it is. Says on out how many were added and
-// skipped, and on err why each skipped card was skipped.
+// the book ends in the order that sorting by calendar day after each added contact gives. The book is saved
+// atomically and only when something was added. Refused while a running copy holds the book's lock, or when
+// the book is damaged, which is then left as it is. Says on out how many were added and skipped, and on err
+// why each skipped card was skipped.
 int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::istream& in, std::ostream& out,
                  std::ostream& err);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -130,6 +131,32 @@ TEST_F(VCardCommands, ImportLeavesTheBookAsIfEachCardWasAdded)
         EXPECT_EQ(stored[i].m_strLastName, expected[i].m_strLastName) << i;
     EXPECT_EQ(stored[0].m_strLastName, CString("Jan"));
     EXPECT_EQ(stored[5].m_strLastName, CString("Dec"));
+
+    // Many contacts sharing a few days, where the exchange sort's order of equal days shows.
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        CContactList start;
+        std::string more;
+        for (int i = 0; i < 12; ++i) {
+            const int month = 1 + static_cast<int>(random() % 3), day = 1 + static_cast<int>(random() % 2);
+            const std::string name = "c" + std::to_string(round) + "-" + std::to_string(i);
+            if (random() % 2)
+                start.Add(Contact(name.c_str(), 1980, month, day));
+            else
+                more += Card((name + ";;;;").c_str(), FormatString("1990-%02d-%02d", month, day).GetString());
+        }
+        SaveBook(start);
+        ASSERT_EQ(Import("-", more), 0) << m_err.str();
+        CContactList oneByOne = start;
+        for (const CContact& card : vcard::ReadCards(more).contacts) {
+            oneByOne.Add(card);
+            SortContactsByCalendarDay(oneByOne);
+        }
+        const CContactList imported = LoadBook();
+        ASSERT_EQ(imported.GetCount(), oneByOne.GetCount());
+        for (int i = 0; i < imported.GetCount(); ++i)
+            ASSERT_EQ(imported[i].m_strLastName, oneByOne[i].m_strLastName) << "round " << round << ", " << i;
+    }
 }
 
 TEST_F(VCardCommands, ExportThenImportIntoAnEmptyBookGivesEqualContacts)
