@@ -49,6 +49,37 @@ CommandLine ParseBookCommand(const std::vector<std::string>& args, std::size_t f
     }
     return line;
 }
+
+// The operands of a vCard option: the arguments after it, which must not look like options.
+CommandLine ParseVCard(const std::vector<std::string>& args, std::size_t next, CommandLine::Action action)
+{
+    CommandLine line;
+    const std::string& option = args[next - 1];
+    std::vector<std::string> operands;
+    for (std::size_t i = next; i < args.size(); ++i) {
+        if (args[i].size() > 1 && args[i][0] == '-') {
+            line.action = CommandLine::Action::Error;
+            line.error = "'" + args[i] + "' cannot follow " + option;
+            return line;
+        }
+        operands.push_back(args[i]);
+    }
+    const bool import = action == CommandLine::Action::ImportVCard;
+    const std::size_t required = import ? 1 : 0;
+    if (operands.size() < required || operands.size() > required + 1) {
+        line.action = CommandLine::Action::Error;
+        line.error = import ? "--import-vcard takes a vCard file and optionally a contact book"
+                            : "--export-vcard takes at most a contact book";
+        return line;
+    }
+    line.action = action;
+    if (import)
+        line.vcard.vcf = operands[0];
+    if (operands.size() > required)
+        line.vcard.book = operands[required];
+    return line;
+}
+
 } // namespace
 
 CommandLine ParseOptions(const std::vector<std::string>& args)
@@ -71,6 +102,10 @@ CommandLine ParseOptions(const std::vector<std::string>& args)
         }
         if (arg == "--list" || arg == "--birthdays")
             return ParseBookCommand(args, i);
+        if (arg == "--export-vcard")
+            return ParseVCard(args, i + 1, CommandLine::Action::ExportVCard);
+        if (arg == "--import-vcard")
+            return ParseVCard(args, i + 1, CommandLine::Action::ImportVCard);
         if (arg == "--")
             break;
         if (arg.size() > 1 && arg[0] == '-') {
@@ -101,6 +136,13 @@ std::string HelpText()
            "  --birthdays [--date YYYY-MM-DD] [FILE]\n"
            "                 print the contacts whose birthday is today and tomorrow (or on\n"
            "                 and after the given date), as --list does\n"
+           "  --export-vcard [FILE]\n"
+           "                 write the contacts of FILE (default date.info) to standard output\n"
+           "                 as vCard 3.0, then exit\n"
+           "  --import-vcard VCF [FILE]\n"
+           "                 append the cards of the vCard file VCF (2.1, 3.0 or 4.0; - reads\n"
+           "                 standard input) to FILE (default date.info), skipping contacts\n"
+           "                 already there and cards without a valid birthday, then exit\n"
            "  --install-autostart  start Quillon at every login in the current folder, so\n"
            "                       that its date.info is the book and birthdays are shown\n"
            "  --remove-autostart   stop starting Quillon at login\n"

@@ -18,11 +18,19 @@ struct CommandLine
         Error,
         List,      // --list [FILE]
         Birthdays, // --birthdays [--date YYYY-MM-DD] [FILE]
+        ExportVCard,
+        ImportVCard,
     };
     Action action = Action::Gui;
     std::string error;
     std::string file = "date.info"; // the book --list and --birthdays read
     std::string date;               // --date as given; empty: the local date
+    // --export-vcard [FILE] and --import-vcard VCF [FILE]
+    struct VCardRequest
+    {
+        std::string vcf;
+        std::string book = "date.info";
+    } vcard;
 };
 
 CommandLine ParseOptions(const std::vector<std::string>& args);

@@ -2,6 +2,7 @@
 #include "app/BookCommands.h"
 #include "app/CommandLine.h"
 #include "app/QuillonApp.h"
+#include "app/VCardCommands.h"
 #include "res/Resource.h"
 
 #include <QGuiApplication>
@@ -52,6 +53,10 @@ int main(int argc, char** argv)
             line.date.empty() ? bookcommands::LocalToday() : *bookcommands::ParseDate(line.date);
         return bookcommands::PrintBirthdays(line.file, date, std::cout, std::cerr);
     }
+    case CommandLine::Action::ExportVCard:
+        return ExportVCards(line.vcard.book, std::cout, std::cerr);
+    case CommandLine::Action::ImportVCard:
+        return ImportVCards(line.vcard.vcf, line.vcard.book, std::cin, std::cout, std::cerr);
     case CommandLine::Action::Gui:
         break;
     }

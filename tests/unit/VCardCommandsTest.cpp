@@ -1,0 +1,240 @@
+#include "app/VCardCommands.h"
+#include "app/CommandLine.h"
+#include "data/BookLock.h"
+#include "data/ContactBookFile.h"
+#include "data/NotebookRules.h"
+#include "data/VCard.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class VCardCommands : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "quillon-vcard-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        m_book = (m_folder / "date.info").string();
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = (m_folder / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string Slurp(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    int Import(const std::string& vcf, const std::string& input = std::string())
+    {
+        std::istringstream in(input);
+        m_out.str({});
+        m_err.str({});
+        return ImportVCards(vcf, m_book, in, m_out, m_err);
+    }
+    CContactList LoadBook()
+    {
+        CContactList contacts;
+        ContactBookFile book{CString(m_book)};
+        EXPECT_TRUE(book.Load(&contacts).IsLoaded());
+        return contacts;
+    }
+    void SaveBook(const CContactList& contacts)
+    {
+        ContactBookFile book{CString(m_book)};
+        ASSERT_TRUE(book.Save(contacts).ok);
+    }
+
+    fs::path m_folder;
+    std::string m_book;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+std::string Card(const char* n, const char* bday)
+{
+    return std::string("BEGIN:VCARD\r\nVERSION:3.0\r\nN:") + n + "\r\nBDAY:" + bday + "\r\nEND:VCARD\r\n";
+}
+
+CContact Contact(const char* last, int year, int month, int day)
+{
+    CContact contact;
+    contact.m_strLastName = last;
+    contact.m_dtBirthday = COleDateTime(year, month, day, 8, 15, 0);
+    return contact;
+}
+
+} // namespace
+
+TEST_F(VCardCommands, ImportTwiceSkipsEverythingTheSecondTime)
+{
+    const std::string vcf = Write("in.vcf", Card("Lee;Ann;;;", "1980-03-05") + Card("Ray;Bo;;;", "--1224") +
+                                                Card("Lee;Ann;;;", "19800305") + Card("Nobody;;;;", "soon"));
+    ASSERT_FALSE(fs::exists(m_book));
+    EXPECT_EQ(Import(vcf), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Added 2 contacts, skipped 2 (1 duplicate, 1 without a valid birthday).\n");
+    EXPECT_NE(m_err.str().find("card 4 (Nobody) was skipped"), std::string::npos) << m_err.str();
+    const std::string first = Slurp(m_book);
+    ASSERT_EQ(LoadBook().GetCount(), 2);
+
+    EXPECT_EQ(Import(vcf), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Added 0 contacts, skipped 4 (3 duplicates, 1 without a valid birthday).\n");
+    EXPECT_EQ(Slurp(m_book), first);
+}
+
+TEST_F(VCardCommands, DuplicatesAreCaseSensitiveAndIgnoreTheTimeOfDay)
+{
+    CContactList book;
+    book.Add(Contact("Lee", 1980, 3, 5)); // 08:15 in the book, midnight in the card
+    SaveBook(book);
+    EXPECT_EQ(Import("-", Card("Lee;;;;", "1980-03-05") + Card("LEE;;;;", "1980-03-05") +
+                              Card("Lee;;;;", "1981-03-05")),
+              0)
+        << m_err.str();
+    EXPECT_EQ(m_out.str(), "Added 2 contacts, skipped 1 (1 duplicate).\n");
+}
+
+TEST_F(VCardCommands, ImportLeavesTheBookAsIfEachCardWasAdded)
+{
+    CContactList book; // in file order, not sorted
+    book.Add(Contact("Dec", 1970, 12, 1));
+    book.Add(Contact("Jan", 1971, 1, 9));
+    book.Add(Contact("Jun1", 1972, 6, 3));
+    SaveBook(book);
+    const std::string cards =
+        Card("Jun2;;;;", "1990-06-03") + Card("Feb;;;;", "1991-02-01") + Card("Jun3;;;;", "1992-06-03");
+    ASSERT_EQ(Import("-", cards), 0) << m_err.str();
+
+    CContactList expected = book;
+    for (const CContact& card : vcard::ReadCards(cards).contacts) {
+        expected.Add(card);
+        SortContactsByCalendarDay(expected);
+    }
+    const CContactList stored = LoadBook();
+    ASSERT_EQ(stored.GetCount(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(stored[i].m_strLastName, expected[i].m_strLastName) << i;
+    EXPECT_EQ(stored[0].m_strLastName, CString("Jan"));
+    EXPECT_EQ(stored[5].m_strLastName, CString("Dec"));
+
+    // Many contacts sharing a few days, where the exchange sort's order of equal days shows.
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        CContactList start;
+        std::string more;
+        for (int i = 0; i < 12; ++i) {
+            const int month = 1 + static_cast<int>(random() % 3), day = 1 + static_cast<int>(random() % 2);
+            const std::string name = "c" + std::to_string(round) + "-" + std::to_string(i);
+            if (random() % 2)
+                start.Add(Contact(name.c_str(), 1980, month, day));
+            else
+                more += Card((name + ";;;;").c_str(), FormatString("1990-%02d-%02d", month, day).GetString());
+        }
+        SaveBook(start);
+        ASSERT_EQ(Import("-", more), 0) << m_err.str();
+        CContactList oneByOne = start;
+        for (const CContact& card : vcard::ReadCards(more).contacts) {
+            oneByOne.Add(card);
+            SortContactsByCalendarDay(oneByOne);
+        }
+        const CContactList imported = LoadBook();
+        ASSERT_EQ(imported.GetCount(), oneByOne.GetCount());
+        for (int i = 0; i < imported.GetCount(); ++i)
+            ASSERT_EQ(imported[i].m_strLastName, oneByOne[i].m_strLastName) << "round " << round << ", " << i;
+    }
+}
+
+TEST_F(VCardCommands, ExportThenImportIntoAnEmptyBookGivesEqualContacts)
+{
+    CContactList book;
+    CContact full = Contact("Müller", 1975, 2, 28);
+    full.m_strFirstName = "Jörg";
+    full.m_strTel = "+49 30; 1234";
+    full.m_strEMail = "j@example.de";
+    full.m_strText = "Zwei\r\nZeilen, mit \\ und ;";
+    book.Add(full);
+    book.Add(Contact("Lee", 1980, 3, 5));
+    SaveBook(book);
+
+    std::ostringstream exported, err;
+    ASSERT_EQ(ExportVCards(m_book, exported, err), 0) << err.str();
+    EXPECT_EQ(exported.str(), vcard::WriteCards(book));
+    m_book = (m_folder / "other.info").string();
+    ASSERT_EQ(Import("-", exported.str()), 0) << m_err.str();
+    const CContactList back = LoadBook();
+    ASSERT_EQ(back.GetCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(IsSameContact(book[i], back[i])) << i;
+}
+
+TEST_F(VCardCommands, RefusedWhileTheBookIsLockedDamagedOrTheInputHoldsNoCard)
+{
+    const std::string vcf = Write("in.vcf", Card("Lee;Ann;;;", "1980-03-05"));
+    SaveBook(CContactList());
+    const std::string empty = Slurp(m_book);
+    {
+        BookLock running;
+        ASSERT_TRUE(running.Acquire(CString(m_book)).IsAcquired());
+        EXPECT_EQ(Import(vcf), 1);
+        EXPECT_NE(m_err.str().find("in use"), std::string::npos) << m_err.str();
+        EXPECT_EQ(m_out.str(), "");
+        EXPECT_EQ(Slurp(m_book), empty);
+    }
+
+    Write("date.info", std::string("\x05\x00\x00\x00\x00", 5)); // five contacts announced, none there
+    EXPECT_EQ(Import(vcf), 1);
+    EXPECT_NE(m_err.str().find("damaged"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Slurp(m_book), std::string("\x05\x00\x00\x00\x00", 5));
+    std::ostringstream out, err;
+    EXPECT_EQ(ExportVCards(m_book, out, err), 1);
+    EXPECT_NE(err.str().find("damaged"), std::string::npos) << err.str();
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(m_folder))
+        ++entries;
+    EXPECT_EQ(entries, 3) << "nothing was set aside"; // in.vcf, date.info, date.info.lock
+
+    m_book = (m_folder / "new.info").string();
+    EXPECT_EQ(Import(Write("text.txt", "just some text\n")), 1);
+    EXPECT_EQ(Import((m_folder / "missing.vcf").string()), 1);
+    EXPECT_FALSE(fs::exists(m_book));
+    EXPECT_EQ(ExportVCards(m_book, out, err), 1);
+    EXPECT_FALSE(fs::exists(m_book));
+}
+
+TEST(VCardCommandLine, ParsesTheOptionsAndTheirOperands)
+{
+    CommandLine line = ParseOptions({"quillon", "--export-vcard"});
+    EXPECT_EQ(line.action, CommandLine::Action::ExportVCard);
+    EXPECT_EQ(line.vcard.book, "date.info");
+    line = ParseOptions({"quillon", "--export-vcard", "book.info"});
+    EXPECT_EQ(line.action, CommandLine::Action::ExportVCard);
+    EXPECT_EQ(line.vcard.book, "book.info");
+    line = ParseOptions({"quillon", "--import-vcard", "in.vcf"});
+    EXPECT_EQ(line.action, CommandLine::Action::ImportVCard);
+    EXPECT_EQ(line.vcard.vcf, "in.vcf");
+    EXPECT_EQ(line.vcard.book, "date.info");
+    line = ParseOptions({"quillon", "--import-vcard", "-", "b.info"});
+    EXPECT_EQ(line.action, CommandLine::Action::ImportVCard);
+    EXPECT_EQ(line.vcard.vcf, "-");
+    EXPECT_EQ(line.vcard.book, "b.info");
+
+    EXPECT_EQ(ParseOptions({"quillon", "--import-vcard"}).action, CommandLine::Action::Error);
+    EXPECT_EQ(ParseOptions({"quillon", "--import-vcard", "a", "b", "c"}).action, CommandLine::Action::Error);
+    EXPECT_EQ(ParseOptions({"quillon", "--export-vcard", "a", "b"}).action, CommandLine::Action::Error);
+    EXPECT_EQ(ParseOptions({"quillon", "--export-vcard", "--bogus"}).action, CommandLine::Action::Error);
+}

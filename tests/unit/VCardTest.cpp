@@ -1,0 +1,339 @@
+#include "data/VCard.h"
+#include "data/NotebookRules.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+CContact MakeContact(const char* first, const char* last, int year, int month, int day)
+{
+    CContact contact;
+    contact.m_strFirstName = first;
+    contact.m_strLastName = last;
+    contact.m_dtBirthday = COleDateTime(year, month, day, 0, 0, 0);
+    return contact;
+}
+
+vcard::ReadResult Read(const std::string& text)
+{
+    return vcard::ReadCards(text);
+}
+
+bool IsValidUtf8(const std::string& bytes)
+{
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString() == bytes;
+}
+
+std::vector<std::string> PhysicalLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find("\r\n", pos);
+        EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
+        if (end == std::string::npos)
+            break;
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(VCardWriter, WritesAKnownContactByteForByte)
+{
+    CContact contact = MakeContact("Ann", "Lee; Jr", 1980, 3, 5);
+    contact.m_dtBirthday = COleDateTime(1980, 3, 5, 10, 30, 0);
+    contact.m_strTel = "+1 555,1234";
+    contact.m_strEMail = "ann@example.org";
+    contact.m_strText = "First line\r\nC:\\temp, again";
+    EXPECT_EQ(vcard::WriteCard(contact), "BEGIN:VCARD\r\n"
+                                         "VERSION:3.0\r\n"
+                                         "N:Lee\\; Jr;Ann;;;\r\n"
+                                         "FN:Ann Lee\\; Jr\r\n"
+                                         "TEL:+1 555\\,1234\r\n"
+                                         "EMAIL:ann@example.org\r\n"
+                                         "NOTE:First line\\nC:\\\\temp\\, again\r\n"
+                                         "BDAY:1980-03-05\r\n"
+                                         "END:VCARD\r\n");
+}
+
+TEST(VCardWriter, OmitsEmptyFieldsButKeepsTheNamesAndDropsAnInvalidBirthday)
+{
+    CContact contact;
+    contact.m_dtBirthday.SetStatus(COleDateTime::invalid);
+    EXPECT_EQ(vcard::WriteCard(contact), "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nFN:\r\nEND:VCARD\r\n");
+    contact.m_strLastName = "Lee";
+    contact.m_dtBirthday = COleDateTime(2001, 12, 21, 0, 0, 0);
+    EXPECT_EQ(vcard::WriteCard(contact),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;;;;\r\nFN:Lee\r\nBDAY:2001-12-21\r\nEND:VCARD\r\n");
+}
+
+TEST(VCardWriter, FoldsLongLinesWithoutSplittingCharacters)
+{
+    CContact contact = MakeContact("Ann", "Lee", 1980, 3, 5);
+    contact.m_strText = CString(std::string(100, 'x'));
+    std::vector<std::string> lines = PhysicalLines(vcard::WriteCard(contact));
+    ASSERT_EQ(lines[4], "NOTE:" + std::string(70, 'x'));
+    ASSERT_EQ(lines[5], " " + std::string(30, 'x'));
+
+    // Two- and three-byte characters at every offset against the fold.
+    for (int shift = 0; shift < 3; ++shift) {
+        std::string note(static_cast<std::size_t>(shift), 'a');
+        for (int i = 0; i < 60; ++i)
+            note += i % 2 ? "\xC3\xA9" : "\xE2\x82\xAC"; // é and €
+        contact.m_strText = CString(note);
+        const std::string card = vcard::WriteCard(contact);
+        std::string unfolded;
+        for (const std::string& line : PhysicalLines(card)) {
+            EXPECT_LE(line.size(), 75u);
+            EXPECT_TRUE(IsValidUtf8(line)) << "a line split a character: " << line;
+            if (!line.empty() && line[0] == ' ')
+                unfolded += line.substr(1);
+            else
+                unfolded += "\n" + line;
+        }
+        EXPECT_NE(unfolded.find("\nNOTE:" + note + "\n"), std::string::npos);
+        const vcard::ReadResult back = Read(card);
+        ASSERT_EQ(back.contacts.GetCount(), 1);
+        EXPECT_EQ(back.contacts[0].m_strText.Bytes(), note);
+    }
+}
+
+TEST(VCardWriter, RoundTripGivesEqualContacts)
+{
+    CContactList contacts;
+    CContact full = MakeContact("Jörg", "Müller-Lüdenscheidt", 1975, 2, 28);
+    full.m_strTel = "+49 (0)30 1234;ext=5";
+    full.m_strEMail = "joerg@example.de";
+    full.m_strText =
+        CString("Back\\slash, comma; semicolon\r\n\r\nand a blank line.\r\n" + std::string(300, 'n'));
+    contacts.Add(full);
+    contacts.Add(MakeContact("", "", 1904, 2, 29));
+    CContact odd = MakeContact("日本", "語", 2000, 1, 1);
+    odd.m_dtBirthday = COleDateTime(2000, 1, 1, 23, 59, 59);
+    contacts.Add(odd);
+
+    const vcard::ReadResult back = Read(vcard::WriteCards(contacts));
+    EXPECT_EQ(back.cards, 3);
+    EXPECT_TRUE(back.problems.empty());
+    ASSERT_EQ(back.contacts.GetCount(), contacts.GetCount());
+    for (int i = 0; i < contacts.GetCount(); ++i)
+        EXPECT_TRUE(IsSameContact(contacts[i], back.contacts[i])) << "contact " << i;
+}
+
+TEST(VCardWriter, BytesThatAreNotUtf8AreWrittenAsWindows1252)
+{
+    CContact contact = MakeContact("M\xFCller", "\x80", 1980, 3, 5);
+    const std::string card = vcard::WriteCard(contact);
+    EXPECT_NE(card.find("N:\xE2\x82\xAC;M\xC3\xBCller;;;\r\n"), std::string::npos) << card;
+}
+
+TEST(VCardReader, Version21QuotedPrintableAndCharsets)
+{
+    const vcard::ReadResult result =
+        Read("BEGIN:VCARD\r\n"
+             "VERSION:2.1\r\n"
+             "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=F6rg\r\n"
+             "TEL;HOME;VOICE:+49 30 1234\r\n"
+             "EMAIL;INTERNET:joerg@example.de\r\n"
+             "NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Gr=C3=BC=C3=9Fe=0D=0Azweite =\r\n"
+             "Zeile=3D ende\r\n"
+             "BDAY:19800305\r\n"
+             "END:VCARD\r\n"
+             "BEGIN:VCARD\r\n"
+             "VERSION:2.1\r\n"
+             "N;QUOTED-PRINTABLE;CHARSET=WINDOWS-1252:=80uro;Sam\r\n"
+             "NOTE:C:\\new\\temp\r\n"
+             "BDAY:1990-10-10\r\n"
+             "END:VCARD\r\n");
+    ASSERT_EQ(result.contacts.GetCount(), 2);
+    const CContact& joerg = result.contacts[0];
+    EXPECT_EQ(joerg.m_strLastName.Bytes(), "M\xC3\xBCller");
+    EXPECT_EQ(joerg.m_strFirstName.Bytes(), "J\xC3\xB6rg");
+    EXPECT_EQ(joerg.m_strTel.Bytes(), "+49 30 1234");
+    EXPECT_EQ(joerg.m_strEMail.Bytes(), "joerg@example.de");
+    EXPECT_EQ(joerg.m_strText.Bytes(), "Gr\xC3\xBC\xC3\x9F"
+                                       "e\r\nzweite Zeile= ende");
+    EXPECT_EQ(FormatBirthdayText(joerg.m_dtBirthday), CString("05:03:1980"));
+    EXPECT_EQ(result.contacts[1].m_strLastName.Bytes(), "\xE2\x82\xACuro");
+    // 2.1 has no backslash escapes but for the semicolon.
+    EXPECT_EQ(result.contacts[1].m_strText.Bytes(), "C:\\new\\temp");
+}
+
+TEST(VCardReader, Version30EscapesGroupsAndFolding)
+{
+    const vcard::ReadResult result = Read("BEGIN:VCARD\n"
+                                          "VERSION:3.0\n"
+                                          "N:O\\,Brien\\;Smith;Ann Marie;;;\n"
+                                          "FN:Not used\n"
+                                          "item1.TEL;TYPE=CELL:+1 555 0100\n"
+                                          "TEL:+1 555 0199\n"
+                                          "EMAIL;TYPE=\"work:internet\":ann@example.org\n"
+                                          "EMAIL:other@example.org\n"
+                                          "NOTE:one\\ntwo\\Nthree\\\\four\\,five\\;six\n"
+                                          "  folded with a space\n"
+                                          "\tand a tab\n"
+                                          "BDAY:1975-11-30\n"
+                                          "END:VCARD\n");
+    ASSERT_EQ(result.contacts.GetCount(), 1);
+    const CContact& ann = result.contacts[0];
+    EXPECT_EQ(ann.m_strLastName.Bytes(), "O,Brien;Smith");
+    EXPECT_EQ(ann.m_strFirstName.Bytes(), "Ann Marie");
+    EXPECT_EQ(ann.m_strTel.Bytes(), "+1 555 0100");
+    EXPECT_EQ(ann.m_strEMail.Bytes(), "ann@example.org");
+    EXPECT_EQ(ann.m_strText.Bytes(), "one\r\ntwo\r\nthree\\four,five;six folded with a spaceand a tab");
+}
+
+TEST(VCardReader, Version40FormsAndTheFormattedNameAsFallback)
+{
+    const vcard::ReadResult result = Read("BEGIN:VCARD\r\n"
+                                          "VERSION:4.0\r\n"
+                                          "FN:Acme Support\r\n"
+                                          "TEL;VALUE=uri;TYPE=\"voice,home\":tel:+1-555-0100\r\n"
+                                          "BDAY:19850412T101500Z\r\n"
+                                          "END:VCARD\r\n"
+                                          "BEGIN:VCARD\r\n"
+                                          "VERSION:4.0\r\n"
+                                          "N:Lee;Ann;;;\r\n"
+                                          "BDAY;VALUE=text:circa 1800\r\n"
+                                          "END:VCARD\r\n"
+                                          "BEGIN:VCARD\r\n"
+                                          "VERSION:4.0\r\n"
+                                          "N:Ray;;;;\r\n"
+                                          "BDAY:--1224\r\n"
+                                          "END:VCARD\r\n");
+    EXPECT_EQ(result.cards, 3);
+    ASSERT_EQ(result.contacts.GetCount(), 2);
+    EXPECT_EQ(result.contacts[0].m_strFirstName.Bytes(), "Acme Support");
+    EXPECT_EQ(result.contacts[0].m_strLastName.Bytes(), "");
+    EXPECT_EQ(result.contacts[0].m_strTel.Bytes(), "+1-555-0100");
+    EXPECT_EQ(FormatBirthdayText(result.contacts[0].m_dtBirthday), CString("12:04:1985"));
+    EXPECT_EQ(FormatBirthdayText(result.contacts[1].m_dtBirthday), CString("24:12:1904"));
+    EXPECT_EQ(result.withoutBirthday, 1);
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_EQ(result.problems[0].card, 2);
+    EXPECT_NE(result.problems[0].text.Bytes().find("circa 1800"), std::string::npos);
+}
+
+TEST(VCardReader, BirthdayForms)
+{
+    struct Row
+    {
+        const char* value;
+        const char* expected; // FormatBirthdayText, or nullptr for no valid date
+    };
+    const Row rows[] = {
+        {"1980-03-05", "05:03:1980"}, {"19800305", "05:03:1980"},   {"--0305", "05:03:1904"},
+        {"--03-05", "05:03:1904"},    {"--0229", "29:02:1904"},     {"1980-03-05T10:00:00Z", "05:03:1980"},
+        {"2000-02-29", "29:02:2000"}, {"1900-02-29", nullptr},      {"1980-13-01", nullptr},
+        {"1980-02-30", nullptr},      {"1980-3-5", nullptr},        {"0000-01-01", nullptr},
+        {"--1301", nullptr},          {"---05", nullptr},           {"1980", nullptr},
+        {"abcdefgh", nullptr},        {"1980-03-05extra", nullptr}, {"", nullptr},
+        {"+1980-03-05", nullptr},     {"198O0305", nullptr},
+    };
+    for (const Row& row : rows) {
+        const COleDateTime date = vcard::ParseBirthday(row.value);
+        if (row.expected) {
+            ASSERT_EQ(date.GetStatus(), COleDateTime::valid) << row.value;
+            EXPECT_EQ(FormatBirthdayText(date), CString(row.expected)) << row.value;
+        } else {
+            EXPECT_NE(date.GetStatus(), COleDateTime::valid) << row.value;
+        }
+    }
+}
+
+TEST(VCardReader, SkipsCardsWithoutBirthdayAndMalformedInput)
+{
+    const vcard::ReadResult result = Read("garbage before\r\n"
+                                          "END:VCARD\r\n"
+                                          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:NoDay;Ann;;;\r\nEND:VCARD\r\n"
+                                          "BEGIN:VCARD\r\nN:Cut;Bob;;;\r\nBDAY:1970-01-01\r\n"
+                                          "BEGIN:VCARD\r\nN:Kept;Cy;;;\r\nno colon here\r\n:\r\n;;;\r\n"
+                                          "BDAY:1971-01-01\r\nEND:VCARD\r\n"
+                                          "BEGIN:VCARD\r\nN:Open;Dee;;;\r\nBDAY:1972-01-01\r\n");
+    EXPECT_EQ(result.cards, 4);
+    ASSERT_EQ(result.contacts.GetCount(), 1);
+    EXPECT_EQ(result.contacts[0].m_strLastName.Bytes(), "Kept");
+    EXPECT_EQ(result.withoutBirthday, 1);
+    EXPECT_EQ(result.incomplete, 2);
+    EXPECT_EQ(result.problems.size(), 3u);
+
+    for (const std::string& input :
+         {std::string(), std::string("\0\0\xFF", 3), std::string(1000, '='), std::string("BEGIN:VCARD"),
+          std::string("BEGIN:VCARD\r\n \r\n\t=\r\n")}) {
+        const vcard::ReadResult nothing = Read(input);
+        EXPECT_TRUE(nothing.contacts.IsEmpty());
+    }
+}
+
+TEST(VCardReader, RandomMutationsNeverBreakTheReader)
+{
+    const std::string sample =
+        "BEGIN:VCARD\r\nVERSION:2.1\r\n"
+        "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=F6rg\r\n"
+        "NOTE;ENCODING=QUOTED-PRINTABLE:a=0D=0Ab=\r\nc\r\nBDAY:19800305\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:O\\,Brien;Ann;;;\r\nTEL;TYPE=\"a:b\":1\r\n"
+        "NOTE:x\\ny\r\n z\r\nBDAY:--0229\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:\xE2\x82\xAC\r\nBDAY:1985-04-12T10:15:00\r\n"
+        "END:VCARD\r\n";
+    ASSERT_EQ(Read(sample).contacts.GetCount(), 3);
+    std::mt19937 random(20261208);
+    const char interesting[] = {'\r', '\n', ' ', ':', ';',  '=',    '\\',
+                                '"',  '.',  '-', 'T', '\0', '\x80', '\xFF'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string mutated = sample;
+        const int edits = 1 + static_cast<int>(random() % 8);
+        for (int e = 0; e < edits && !mutated.empty(); ++e) {
+            const std::size_t at = random() % mutated.size();
+            const char byte =
+                random() % 2 ? interesting[random() % sizeof interesting] : static_cast<char>(random());
+            switch (random() % 3) {
+            case 0:
+                mutated[at] = byte;
+                break;
+            case 1:
+                mutated.insert(at, 1, byte);
+                break;
+            default:
+                mutated.erase(at, 1 + random() % 16);
+                break;
+            }
+        }
+        const vcard::ReadResult result = Read(mutated);
+        ASSERT_LE(result.contacts.GetCount() + result.withoutBirthday + result.incomplete, result.cards);
+        for (const CContact& contact : result.contacts) {
+            ASSERT_EQ(contact.m_dtBirthday.GetStatus(), COleDateTime::valid);
+            for (const CString* field : {&contact.m_strFirstName, &contact.m_strLastName, &contact.m_strTel,
+                                         &contact.m_strEMail, &contact.m_strText})
+                ASSERT_TRUE(IsValidUtf8(field->Bytes())) << "round " << round;
+        }
+    }
+}
+
+TEST(VCardReader, Utf16FilesWithAByteOrderMark)
+{
+    const std::string utf8 =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xC3\xBCller;Ann;;;\r\nBDAY:1980-03-05\r\nEND:VCARD\r\n";
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::string little("\xFF\xFE", 2), big("\xFE\xFF", 2);
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        little += static_cast<char>(unit & 0xFF);
+        little += static_cast<char>(unit >> 8);
+        big += static_cast<char>(unit >> 8);
+        big += static_cast<char>(unit & 0xFF);
+    }
+    for (const std::string& input : {little, big}) {
+        const vcard::ReadResult result = vcard::ReadCards(input);
+        ASSERT_EQ(result.contacts.GetCount(), 1);
+        EXPECT_EQ(result.contacts[0].m_strLastName.Bytes(), "M\xC3\xBCller");
+    }
+}
