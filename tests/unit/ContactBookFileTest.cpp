@@ -1,0 +1,258 @@
+#include "data/ContactBookFile.h"
+#include "data/BookLock.h"
+#include "platform/framework/Clock.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+using Outcome = ContactBookFile::LoadResult::Outcome;
+
+class ContactBookFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "quillon-book-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        m_book = (m_folder / "date.info").string();
+        platform::SetWallClockForTesting([] { return std::int64_t{1796722200}; }); // 2026-12-08 09:30:00 UTC
+    }
+    void TearDown() override
+    {
+        platform::SetWallClockForTesting({});
+        fs::remove_all(m_folder);
+    }
+
+    CString Book() const { return CString(m_book); }
+    static Bytes ReadAll(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    static void WriteAll(const fs::path& path, const Bytes& bytes)
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    static unsigned Mode(const fs::path& path)
+    {
+        struct stat st
+        {
+        };
+        EXPECT_EQ(::stat(path.c_str(), &st), 0);
+        return st.st_mode & 07777;
+    }
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static CContactList TwoContacts()
+    {
+        CContactList list;
+        CContact a;
+        a.m_strFirstName = CString("Ann");
+        a.m_strText = CString("first\r\nsecond");
+        a.m_dtBirthday = COleDateTime(1980, 3, 5, 0, 0, 0);
+        list.Add(a);
+        CContact b;
+        b.m_strEMail = CString("b@example.org");
+        b.m_dtBirthday = COleDateTime(1999, 12, 31, 13, 0, 0);
+        list.Add(b);
+        return list;
+    }
+
+    fs::path m_folder;
+    std::string m_book;
+};
+
+TEST_F(ContactBookFileTest, MissingBookIsCreatedPrivateAndEmpty)
+{
+    ::umask(022);
+    ContactBookFile file(Book());
+    CContactList list;
+    const auto result = file.Load(&list);
+    EXPECT_TRUE(result.IsLoaded());
+    EXPECT_TRUE(result.message.IsEmpty());
+    EXPECT_TRUE(list.IsEmpty());
+    ASSERT_TRUE(fs::exists(m_book));
+    EXPECT_EQ(fs::file_size(m_book), 0u);
+    EXPECT_EQ(Mode(m_book), 0600u);
+
+    EXPECT_TRUE(file.Save(list).ok);
+    EXPECT_EQ(ReadAll(m_book), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(Mode(m_book), 0600u);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
+}
+
+TEST_F(ContactBookFileTest, SaveAndLoadRoundTripKeepingPermissions)
+{
+    WriteAll(m_book, {0, 0, 0, 0});
+    ::chmod(m_book.c_str(), 0640);
+    ContactBookFile file(Book());
+    CContactList empty;
+    ASSERT_TRUE(file.Load(&empty).IsLoaded());
+    ASSERT_TRUE(file.Save(TwoContacts()).ok);
+    EXPECT_EQ(Mode(m_book), 0640u);
+
+    CContactList back;
+    ContactBookFile again(Book());
+    ASSERT_TRUE(again.Load(&back).IsLoaded());
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(back.GetAt(0).m_strText, CString("first\r\nsecond"));
+    EXPECT_EQ(back.GetAt(1).m_strEMail, CString("b@example.org"));
+    EXPECT_EQ(back.GetAt(1).m_dtBirthday.GetHour(), 13);
+}
+
+TEST_F(ContactBookFileTest, FailedSaveAtAnyStepLeavesTheOldBook)
+{
+    const Bytes old = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    for (auto step : {ContactBookFile::SaveStep::createTemp, ContactBookFile::SaveStep::write,
+                      ContactBookFile::SaveStep::sync, ContactBookFile::SaveStep::close,
+                      ContactBookFile::SaveStep::rename}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        WriteAll(m_book, old);
+        ContactBookFile file(Book());
+        file.SetFaultHookForTesting([step](ContactBookFile::SaveStep at) { return at == step ? EIO : 0; });
+        const auto result = file.Save(TwoContacts());
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.Bytes().find("date.info"), std::string::npos);
+        EXPECT_EQ(ReadAll(m_book), old);
+        EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"}); // no temporary file left
+    }
+}
+
+TEST_F(ContactBookFileTest, RealWriteFailureLeavesTheOldBook)
+{
+    // A file size limit makes write() itself fail, even for root.
+    const Bytes old = {0, 0, 0, 0};
+    WriteAll(m_book, old);
+    CContactList big;
+    CContact c;
+    c.m_strText = CString(std::string(64 * 1024, 'x'));
+    for (int i = 0; i < 4; ++i)
+        big.Add(c);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 100 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    ContactBookFile file(Book());
+    const auto result = file.Save(big);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(ReadAll(m_book), old);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
+}
+
+TEST_F(ContactBookFileTest, SaveIntoAMissingFolderFails)
+{
+    ContactBookFile file(CString((m_folder / "gone" / "date.info").string()));
+    const auto result = file.Save(TwoContacts());
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.IsEmpty());
+}
+
+TEST_F(ContactBookFileTest, DamagedBookIsMovedAsideAndItsContactsKept)
+{
+    CContactList list = TwoContacts();
+    {
+        ContactBookFile writer(Book());
+        ASSERT_TRUE(writer.Save(list).ok);
+    }
+    Bytes damaged = ReadAll(m_book);
+    damaged.resize(damaged.size() - 3);
+    WriteAll(m_book, damaged);
+
+    ContactBookFile file(Book());
+    CContactList back;
+    const auto result = file.LoadOrSetAside(&back);
+    EXPECT_EQ(result.outcome, Outcome::damaged);
+    EXPECT_EQ(back.GetCount(), 1);
+    EXPECT_EQ(result.movedTo, CString(m_book + ".damaged-20261208-093000"));
+    EXPECT_NE(result.message.Bytes().find("damaged-20261208-093000"), std::string::npos);
+    EXPECT_FALSE(fs::exists(m_book));
+    EXPECT_EQ(ReadAll(result.movedTo.Bytes()), damaged);
+
+    // Once aside, saving writes a fresh book; a second damaged file in the same second
+    // gets its own name.
+    EXPECT_TRUE(file.IsSaveAllowed());
+    EXPECT_TRUE(file.Save(back).ok);
+    WriteAll(m_book, {5, 0, 0, 0});
+    ContactBookFile second(Book());
+    CContactList none;
+    EXPECT_EQ(second.LoadOrSetAside(&none).movedTo, CString(m_book + ".damaged-20261208-093000-2"));
+    EXPECT_EQ(ReadAll(result.movedTo.Bytes()), damaged);
+}
+
+TEST_F(ContactBookFileTest, DamagedBookLeftInPlaceIsNeverOverwritten)
+{
+    const Bytes damaged = {3, 0, 0, 0, 1};
+    WriteAll(m_book, damaged);
+    ContactBookFile file(Book());
+    CContactList list;
+    EXPECT_EQ(file.Load(&list).outcome, Outcome::damaged);
+    EXPECT_FALSE(file.IsSaveAllowed());
+    EXPECT_FALSE(file.Save(list).ok);
+    EXPECT_EQ(ReadAll(m_book), damaged);
+}
+
+TEST_F(ContactBookFileTest, AFolderNamedLikeTheBookIsNotRead)
+{
+    fs::create_directory(m_book);
+    ContactBookFile file(Book());
+    CContactList list;
+    const auto result = file.Load(&list);
+    EXPECT_EQ(result.outcome, Outcome::failed);
+    EXPECT_FALSE(result.message.IsEmpty());
+    EXPECT_FALSE(file.Save(list).ok);
+    EXPECT_TRUE(fs::is_directory(m_book));
+}
+
+TEST_F(ContactBookFileTest, SecondProcessSeesTheBookInUse)
+{
+    BookLock lock;
+    ASSERT_TRUE(lock.Acquire(Book()).IsAcquired());
+    EXPECT_EQ(Mode(m_book + ".lock"), 0600u);
+
+    BookLock other;
+    const auto busy = other.Acquire(Book());
+    EXPECT_EQ(busy.outcome, BookLock::Result::Outcome::inUse);
+    EXPECT_FALSE(busy.message.IsEmpty());
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        BookLock inChild;
+        ::_exit(inChild.Acquire(Book()).outcome == BookLock::Result::Outcome::inUse ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    lock.Release();
+    EXPECT_TRUE(other.Acquire(Book()).IsAcquired());
+}
+
+} // namespace
