@@ -29,7 +29,8 @@ int CContactList::Add(CContact&& contact)
 void CContactList::Append(const CContactList& other)
 {
     if (&other == this) {
-        const CContactList copy = other;
+        // The copy is needed: inserting a list into itself reads what the insertion moves.
+        const CContactList copy = other; // NOLINT(performance-unnecessary-copy-initialization)
         Append(copy);
         return;
     }

@@ -8,6 +8,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev 
 TEST_PACKAGES=(
     appstream
     clang
+    clang-format
+    clang-tidy
+    cppcheck
     dbus
     dbus-x11
     desktop-file-utils
@@ -19,6 +22,7 @@ TEST_PACKAGES=(
     man-db
     openbox
     python3-dbusmock
+    valgrind
     x11-apps
     x11-utils
     xauth

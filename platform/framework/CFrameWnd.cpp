@@ -13,6 +13,9 @@
 
 bool CToolBar::CreateEx(CFrameWnd* parent, UINT controlStyle, UINT style, UINT id)
 {
+    // Created once; the frame owns the bar, so a second call must not add another one.
+    if (m_toolBar)
+        return false;
     m_toolBar = new QToolBar(parent);
     m_toolBar->setObjectName(QStringLiteral("toolbar%1").arg(id));
     m_toolBar->setMovable((style & CBRS_GRIPPER) != 0);

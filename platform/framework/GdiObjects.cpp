@@ -2,11 +2,10 @@
 
 #include <QFontMetrics>
 
+// GDI draws a geometric solid pen with round ends and joins; width 0 is one pixel.
 CPen::CPen(int /*style*/, int width, COLORREF color)
-{
-    // GDI draws a geometric solid pen with round ends and joins; width 0 is one pixel.
-    m_pen = QPen(ToQColor(color), width < 1 ? 1 : width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
+    : m_pen(ToQColor(color), width < 1 ? 1 : width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+{}
 
 bool CFont::CreateFont(int height, int width, int /*escapement*/, int /*orientation*/, int weight,
                        bool italic, bool underline, bool strikeOut, int /*charSet*/, int /*outPrecision*/,
