@@ -3,9 +3,8 @@
 #include "platform/system/Shell.h"
 #include "res/Resource.h"
 
-CLinkStatic::CLinkStatic()
+CLinkStatic::CLinkStatic() : m_strURL("https://quillon.example.org/")
 {
-    m_strURL = "https://quillon.example.org/";
     m_hCursor = AfxLoadCursor(IDC_HAND);
 }
 

@@ -71,7 +71,7 @@ int main()
     }
     const double add = Ms(t);
 
-    std::printf("100000 contacts, %ju bytes\n", static_cast<std::uintmax_t>(fs::file_size(path)));
+    std::printf("100000 contacts, %llu bytes\n", static_cast<unsigned long long>(fs::file_size(path)));
     std::printf("save %.1f ms (%.1fx cp), load %.1f ms (%.1fx cp), cp %.1f ms\n", save, save / copy, load,
                 load / copy, copy);
     std::printf("add into 10000: %.2f ms\n", add);

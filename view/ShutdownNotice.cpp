@@ -8,7 +8,8 @@
 
 CShutdownNotice::CShutdownNotice(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_message(new QLabel(this)), m_countdown(new QLabel(this)), m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
+      m_message(new QLabel(this)), m_countdown(new QLabel(this)),
+      m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Quillon"));
     m_message->setWordWrap(true);
