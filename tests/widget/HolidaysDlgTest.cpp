@@ -1,0 +1,230 @@
+// The birthday reminder dialog and the view's slow timer around it: picking entries, the
+// hours line, OK against the close box, and when the scan comes back.
+#include "dialogs/HolidaysDlg.h"
+#include "platform/framework/Clock.h"
+#include "platform/system/DesktopNotification.h"
+#include "platform/system/FakeNotificationService.h"
+#include "res/Resource.h"
+#include "view/QuillonView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+constexpr std::int64_t kMidnight = 1'700'000'000 - 1'700'000'000 % 86400; // a UTC midnight (14 Nov 2023)
+
+CContact Person(const char* first, const char* last, int year, int month, int day)
+{
+    CContact c;
+    c.m_strFirstName = first;
+    c.m_strLastName = last;
+    c.m_strTel = "555";
+    c.m_dtBirthday = COleDateTime(year, month, day, 9, 30, 0);
+    return c;
+}
+
+template <class W> W* Control(CDialog& dlg, int id)
+{
+    CWnd* wnd = dlg.GetDlgItem(id);
+    return wnd ? qobject_cast<W*>(wnd->GetSafeHwnd()) : nullptr;
+}
+
+void Pick(CDialog& dlg, int listId, int row)
+{
+    auto* list = Control<QListWidget>(dlg, listId);
+    QVERIFY(list && list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void StepHours(CDialog& dlg, const char* direction)
+{
+    auto* arrow = dlg.GetDlgItem(1045)->GetSafeHwnd()->findChild<QToolButton*>(QString::fromUtf8(direction));
+    QVERIFY(arrow);
+    arrow->click();
+}
+
+QString Text(CDialog& dlg, int id)
+{
+    return Control<QLineEdit>(dlg, id)->text();
+}
+} // namespace
+
+class HolidaysDlgTest : public QObject
+{
+    Q_OBJECT
+
+    // Runs the action inside the dialog's modal loop; what it leaves open is cancelled.
+    static int Open(CHolidaysDlg& dlg, const std::function<void(CHolidaysDlg&)>& action)
+    {
+        QTimer::singleShot(0, qApp, [&dlg, action] {
+            if (!dlg.GetSafeHwnd())
+                return;
+            action(dlg);
+            if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
+                dlg.OnCancel();
+        });
+        return dlg.DoModal();
+    }
+
+    static void Fill(CHolidaysDlg& dlg)
+    {
+        dlg.m_todayContacts.Add(Person("Ann", "Lee", 1980, 11, 14));
+        dlg.m_todayContacts.Add(Person("Cy", "Day", 1990, 11, 14));
+        dlg.m_tomorrowContacts.Add(Person("Bo", "Ray", 1975, 11, 15));
+    }
+
+    std::int64_t m_fakeNow = kMidnight + 10 * 3600;
+    platform::FakeNotificationService m_notifications;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        res::RegisterResources();
+        platform::SetWallClockForTesting([this] { return m_fakeNow; });
+        platform::SetNotificationServiceForTesting(&m_notifications);
+    }
+    void cleanupTestCase()
+    {
+        platform::SetWallClockForTesting({});
+        platform::SetNotificationServiceForTesting(nullptr);
+    }
+    void cleanup() { QVERIFY(!QApplication::activeModalWidget()); }
+
+    void pickingMovesTheSelectionBetweenTheLists()
+    {
+        CHolidaysDlg dlg;
+        Fill(dlg);
+        Open(dlg, [](CHolidaysDlg& d) {
+            QCOMPARE(Control<QListWidget>(d, 1020)->count(), 2);
+            QCOMPARE(Control<QListWidget>(d, 1020)->item(0)->text(), QStringLiteral("14:11:1980"));
+            QCOMPARE(Text(d, 1034), QString()); // nothing shown before a pick
+            Pick(d, 1020, 1);
+            QCOMPARE(Text(d, 1034), QStringLiteral("Cy"));
+            QCOMPARE(Text(d, 1035), QStringLiteral("Day"));
+            Pick(d, 1023, 0);
+            QCOMPARE(Text(d, 1034), QStringLiteral("Bo"));
+            QCOMPARE(Control<QListWidget>(d, 1020)->selectedItems().size(), 0);
+            Pick(d, 1020, 0);
+            QCOMPARE(Text(d, 1034), QStringLiteral("Ann"));
+            QCOMPARE(Control<QListWidget>(d, 1023)->selectedItems().size(), 0);
+            QVERIFY(Control<QLineEdit>(d, 1034)->isReadOnly());
+        });
+        // The details shown last survive to the next showing.
+        Open(dlg, [](CHolidaysDlg& d) { QCOMPARE(Text(d, 1034), QStringLiteral("Ann")); });
+    }
+
+    void hoursStepWithinOneToTwelveAndResetOnAPick()
+    {
+        CHolidaysDlg dlg;
+        Fill(dlg);
+        Open(dlg, [](CHolidaysDlg& d) {
+            QCOMPARE(Text(d, 1025), QStringLiteral("2"));
+            StepHours(d, "up");
+            QCOMPARE(Text(d, 1025), QStringLiteral("3"));
+            Pick(d, 1020, 1); // the push writes the stored hours back
+            QCOMPARE(Text(d, 1025), QStringLiteral("2"));
+            for (int i = 0; i < 15; ++i)
+                StepHours(d, "down");
+            QCOMPARE(Text(d, 1025), QStringLiteral("1"));
+            for (int i = 0; i < 15; ++i)
+                StepHours(d, "up");
+            QCOMPARE(Text(d, 1025), QStringLiteral("12"));
+        });
+        QCOMPARE(dlg.m_remindHours, 2); // closed without OK
+    }
+
+    void okKeepsTheHoursAndTheCloseBoxDropsThem()
+    {
+        CHolidaysDlg dlg;
+        Fill(dlg);
+        QCOMPARE(Open(dlg,
+                      [](CHolidaysDlg& d) {
+                          StepHours(d, "up");
+                          QTest::keyClick(d.GetSafeHwnd(), Qt::Key_Return);
+                      }),
+                 int(IDOK));
+        QCOMPARE(dlg.m_remindHours, 3);
+        Open(dlg, [](CHolidaysDlg& d) {
+            StepHours(d, "up");
+            d.GetSafeHwnd()->close(); // the close box
+        });
+        QCOMPARE(dlg.m_remindHours, 3);
+    }
+
+    void dontNotifyGreysTheHoursLine()
+    {
+        CHolidaysDlg dlg;
+        Fill(dlg);
+        Open(dlg, [](CHolidaysDlg& d) {
+            const int line[] = {1048, 1047, 1025, 1045};
+            for (int id : line)
+                QVERIFY(d.GetDlgItem(id)->IsWindowEnabled());
+            QTest::mouseClick(Control<QCheckBox>(d, 1043), Qt::LeftButton);
+            QCOMPARE(d.m_dontNotify, 1);
+            for (int id : line)
+                QVERIFY(!d.GetDlgItem(id)->IsWindowEnabled());
+            QTest::mouseClick(Control<QCheckBox>(d, 1043), Qt::LeftButton);
+            QCOMPARE(d.m_dontNotify, 0);
+            for (int id : line)
+                QVERIFY(d.GetDlgItem(id)->IsWindowEnabled());
+        });
+    }
+
+    // The slow timer: a scan with a birthday today shows the dialog and re-arms for the chosen
+    // hours; "Don't notify me again" leaves the timer off; no match re-arms without a dialog.
+    void scanShowsTheReminderAndReArms()
+    {
+        CQuillonView view;
+        view.m_notebookDlg.m_contacts.Add(Person("Ann", "Lee", 1980, 11, 14));
+        view.m_notebookDlg.m_contacts.Add(Person("Bo", "Ray", 1975, 11, 15));
+        view.m_notebookDlg.m_contacts.Add(Person("Ed", "Far", 1975, 6, 1));
+        view.OnInitialUpdate();
+        QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 5000);
+
+        int shown = 0;
+        QTimer::singleShot(0, qApp, [&] {
+            CHolidaysDlg& d = view.m_holidaysDlg;
+            ++shown;
+            QCOMPARE(d.m_todayContacts.GetCount(), 1);
+            QCOMPARE(d.m_tomorrowContacts.GetCount(), 1);
+            QVERIFY(!view.IsTimerRunning(ID_TIMER_BIRTHDAYS)); // stopped while the dialog shows
+            StepHours(d, "up");
+            d.OnOK();
+        });
+        view.OnTimer(ID_TIMER_BIRTHDAYS);
+        QCOMPARE(shown, 1);
+        QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 3 * 3600 * 1000);
+        QVERIFY(view.m_todayIndexes.empty() && view.m_tomorrowIndexes.empty());
+        QCOMPARE(m_notifications.sent.size(), std::size_t{1});
+
+        QTimer::singleShot(0, qApp, [&] {
+            CHolidaysDlg& d = view.m_holidaysDlg;
+            ++shown;
+            QTest::mouseClick(Control<QCheckBox>(d, 1043), Qt::LeftButton);
+            d.OnCancel();
+        });
+        view.OnTimer(ID_TIMER_BIRTHDAYS);
+        QCOMPARE(shown, 2);
+        QVERIFY(!view.IsTimerRunning(ID_TIMER_BIRTHDAYS)); // off until the next initial update
+
+        view.OnInitialUpdate();
+        QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 5000);
+        view.m_holidaysDlg.m_dontNotify = 0;
+        m_fakeNow += 30 * 86400; // a day with no birthday
+        view.OnTimer(ID_TIMER_BIRTHDAYS);
+        QCOMPARE(shown, 2);
+        QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 3 * 3600 * 1000);
+        QCOMPARE(view.m_holidaysDlg.m_todayContacts.GetCount(), 0);
+        view.KillTimer(ID_TIMER_CLOCK);
+    }
+};
+
+QTEST_MAIN(HolidaysDlgTest)
+#include "HolidaysDlgTest.moc"
