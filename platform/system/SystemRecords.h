@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-// The version and processor records as the program's system queries fill them.
-using DWORD = std::uint32_t;
+// The version and processor records as the program's system queries fill them. BOOL and
+// DWORD come with the framework's own types.
+static_assert(sizeof(DWORD) == 4);
 using WORD = std::uint16_t;
 using BYTE = std::uint8_t;
 using CHAR = char;
-using BOOL = int;
 using DWORD_PTR = std::uintptr_t;
 
 enum PlatformId : DWORD
