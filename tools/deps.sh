@@ -13,11 +13,13 @@ TEST_PACKAGES=(
     cppcheck
     dbus
     dbus-x11
+    debootstrap
     desktop-file-utils
     dpkg-dev
     groff-base
     gzip
     imagemagick
+    libcanberra-dev
     libclang-rt-14-dev
     man-db
     openbox
@@ -29,8 +31,6 @@ TEST_PACKAGES=(
     xdotool
     xvfb
 )
-TEST_PACKAGES=(xvfb xauth openbox x11-utils x11-apps xdotool imagemagick dbus dbus-x11 python3-dbusmock
-    clang libclang-rt-14-dev libcanberra-dev)
 
 want=("${BUILD_PACKAGES[@]}")
 if [ "${1:-}" = "test" ]; then
