@@ -9,7 +9,7 @@ namespace {
 
 // Text is gathered in pieces of this size, so a length that outruns the data costs at most
 // one piece of memory even when the file's length is unknown.
-constexpr std::size_t kTextChunk = 64 * 1024;
+constexpr std::size_t kTextChunk = std::size_t{64} * 1024;
 
 void AppendUtf8(std::string* out, char32_t c)
 {

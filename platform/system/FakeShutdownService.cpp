@@ -42,12 +42,12 @@ UINT FakeShutdownService::CancelScheduledShutdown(bool& wasPending)
     return ERROR_SUCCESS;
 }
 
-UINT FakeShutdownService::GetScheduledShutdown(PendingShutdown& found)
+UINT FakeShutdownService::GetScheduledShutdown(PendingShutdown& scheduled)
 {
     calls.push_back({Method::GetScheduledShutdown, {}, {}, 0});
-    found = {};
+    scheduled = {};
     if (pending) {
-        found.type =
+        scheduled.type =
             pendingAction == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
     }
     return ERROR_SUCCESS;

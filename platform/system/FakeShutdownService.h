@@ -33,7 +33,7 @@ public:
     UINT CanShutdown(ShutdownAction action, QString& answer) override;
     UINT ScheduleShutdown(ShutdownAction action, const QString& message, int delaySeconds) override;
     UINT CancelScheduledShutdown(bool& wasPending) override;
-    UINT GetScheduledShutdown(PendingShutdown& pending) override;
+    UINT GetScheduledShutdown(PendingShutdown& scheduled) override;
 
     // The calls of one method, in order.
     std::vector<Call> CallsOf(Method method) const;

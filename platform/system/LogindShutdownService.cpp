@@ -82,8 +82,7 @@ quint64 RealtimeUsec()
 
 QString TypeOf(ShutdownAction action)
 {
-    const QString type =
-        action == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
+    QString type = action == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
     if (qEnvironmentVariable("QUILLON_SHUTDOWN_DRY_RUN") == QLatin1String("1")) {
         return QStringLiteral("dry-") + type;
     }

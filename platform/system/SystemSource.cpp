@@ -10,7 +10,7 @@ namespace platform {
 
 namespace {
 // Enough for the first processor's block of /proc/cpuinfo and any os-release file.
-constexpr std::size_t kMaxFileBytes = 64 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024;
 
 std::unique_ptr<SystemSource>& Override()
 {

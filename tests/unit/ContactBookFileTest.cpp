@@ -146,7 +146,7 @@ TEST_F(ContactBookFileTest, RealWriteFailureLeavesTheOldBook)
     WriteAll(m_book, old);
     CContactList big;
     CContact c;
-    c.m_strText = CString(std::string(64 * 1024, 'x'));
+    c.m_strText = CString(std::string(std::size_t{64} * 1024, 'x'));
     for (int i = 0; i < 4; ++i)
         big.Add(c);
 
@@ -154,7 +154,7 @@ TEST_F(ContactBookFileTest, RealWriteFailureLeavesTheOldBook)
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = saved;
-    limited.rlim_cur = 100 * 1024;
+    limited.rlim_cur = rlim_t{100} * 1024;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     ContactBookFile file(Book());
     const auto result = file.Save(big);

@@ -89,7 +89,7 @@ TEST(ContactBookFormatTest, FieldsSurviveARoundTripInFileOrder)
     list.Add(full);
     list.Add(CContact{}); // five empty texts
     CContact odd = AnnLee();
-    odd.m_strTel = CString(std::string("\xFF\xFE\x00 not UTF-8", 14));
+    odd.m_strTel = CString(std::string("\xFF\xFE\x00 not UTF-8", 13));
     odd.m_dtBirthday = COleDateTime(0.0, COleDateTime::null);
     list.Add(odd);
 

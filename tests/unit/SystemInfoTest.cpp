@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 using namespace platform;
@@ -55,7 +56,7 @@ OSVERSIONINFOEXA WindowsRecord(DWORD major, DWORD minor, DWORD build, const char
     v.dwMinorVersion = minor;
     v.dwBuildNumber = build;
     v.dwPlatformId = VER_PLATFORM_WIN32_NT;
-    std::strcpy(v.szCSDVersion, csd);
+    std::snprintf(v.szCSDVersion, sizeof v.szCSDVersion, "%s", csd);
     return v;
 }
 } // namespace

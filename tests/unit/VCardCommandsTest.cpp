@@ -31,7 +31,7 @@ protected:
 
     std::string Write(const std::string& name, const std::string& bytes)
     {
-        const std::string path = (m_folder / name).string();
+        std::string path = (m_folder / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }

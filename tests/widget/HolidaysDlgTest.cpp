@@ -18,6 +18,8 @@
 #include <functional>
 
 namespace {
+constexpr std::int64_t kHour = 3600;
+constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kMidnight = 1'700'000'000 - 1'700'000'000 % 86400; // a UTC midnight (14 Nov 2023)
 
 CContact Person(const char* first, const char* last, int year, int month, int day)
@@ -80,7 +82,7 @@ class HolidaysDlgTest : public QObject
         dlg.m_tomorrowContacts.Add(Person("Bo", "Ray", 1975, 11, 15));
     }
 
-    std::int64_t m_fakeNow = kMidnight + 10 * 3600;
+    std::int64_t m_fakeNow = kMidnight + 10 * kHour;
     platform::FakeNotificationService m_notifications;
 
 private Q_SLOTS:
@@ -217,7 +219,7 @@ private Q_SLOTS:
         view.OnInitialUpdate();
         QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 5000);
         view.m_holidaysDlg.m_dontNotify = 0;
-        m_fakeNow += 30 * 86400; // a day with no birthday
+        m_fakeNow += 30 * kDay; // a day with no birthday
         view.OnTimer(ID_TIMER_BIRTHDAYS);
         QCOMPARE(shown, 2);
         QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 3 * 3600 * 1000);

@@ -18,6 +18,8 @@
 namespace {
 using Method = platform::FakeShutdownService::Method;
 
+constexpr std::int64_t kMinute = 60;
+constexpr std::int64_t kHour = 3600;
 constexpr std::int64_t kMidnight = 1796688000; // 2026-12-08 00:00:00 UTC; the tests run with TZ=UTC
 constexpr std::int64_t kDay = 86400;
 const QString kMessage =
@@ -80,11 +82,11 @@ private Q_SLOTS:
     void aDateAndTimeFiresInItsExactSecondOnly()
     {
         CQuillonView view;
-        const std::int64_t due = kMidnight + 10 * 3600 + 30 * 60 + 5;
+        const std::int64_t due = kMidnight + 10 * kHour + 30 * kMinute + 5;
         g_shutdownArmed = true;
         g_shutdownAtDateTime = true;
         // The date picker keeps another time of day, the time picker another date.
-        view.m_shutdownDlg.m_date = CTime(due - 7 * 3600);
+        view.m_shutdownDlg.m_date = CTime(due - 7 * kHour);
         view.m_shutdownDlg.m_time = CTime(due - 40 * kDay);
         view.m_shutdownDlg.m_restart = true;
 
@@ -121,10 +123,10 @@ private Q_SLOTS:
     {
         CQuillonView view;
         g_shutdownArmed = true;
-        view.m_shutdownDlg.m_startTime = CTime(kMidnight + 10 * 3600); // 10:00:00
+        view.m_shutdownDlg.m_startTime = CTime(kMidnight + 10 * kHour); // 10:00:00
         view.m_shutdownDlg.m_delayHours = 1;
         view.m_shutdownDlg.m_delaySeconds = 60; // the sliders reach 60: 11:01:00
-        const std::int64_t due = kMidnight + 11 * 3600 + 60;
+        const std::int64_t due = kMidnight + 11 * kHour + 60;
 
         TickAt(view, due - 1);
         QCOMPARE(Requests(), std::size_t(0));

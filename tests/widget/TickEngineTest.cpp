@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace {
+constexpr std::int64_t kMinute = 60;
+constexpr std::int64_t kHour = 3600;
 constexpr std::int64_t kNoon = 1'700'000'000 - 1'700'000'000 % 86400 + 12 * 3600; // a UTC noon
 
 struct Invalidation
@@ -55,7 +57,7 @@ private Q_SLOTS:
         CQuillonView view;
         std::vector<Invalidation> seen;
         view.SetInvalidateObserverForTesting([&](const CRect& r, bool erase) { seen.push_back({r, erase}); });
-        m_fakeNow = kNoon + 3 * 3600 + 59 * 60 + 30; // 15:59:30 UTC
+        m_fakeNow = kNoon + 3 * kHour + 59 * kMinute + 30; // 15:59:30 UTC
         view.OnTimer(ID_TIMER_CLOCK);
         QCOMPARE(view.m_hour, 15);
         QCOMPARE(view.m_minute, 59);

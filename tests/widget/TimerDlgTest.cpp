@@ -20,8 +20,9 @@
 #include <vector>
 
 namespace {
+constexpr std::int64_t kHour = 3600;
 constexpr std::int64_t kMidnight = 1'700'000'000 - 1'700'000'000 % 86400; // a UTC midnight
-constexpr std::int64_t kNoon = kMidnight + 12 * 3600;
+constexpr std::int64_t kNoon = kMidnight + 12 * kHour;
 
 void ResetStopwatchRecord()
 {
@@ -103,12 +104,12 @@ private Q_SLOTS:
         platform::SetWallClockForTesting([this] { return m_fakeNow; });
         platform::SetBeepHandlerForTesting([this](UINT type) {
             QCOMPARE(type, UINT(MB_ICONHAND));
-            m_events.push_back("beep");
+            m_events.emplace_back("beep");
         });
         platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT type) {
             m_events.push_back(std::string("box:") + text.GetString());
             if (type != MB_OK)
-                m_events.push_back("wrong style");
+                m_events.emplace_back("wrong style");
             if (m_onBox)
                 m_onBox();
             return int(IDOK);
@@ -373,7 +374,7 @@ private Q_SLOTS:
         for (int s = 7; s <= 61; ++s)
             TickAt(view, kNoon + s);
         std::vector<std::string> expected(10, "beep");
-        expected.push_back("box:0:01:00");
+        expected.emplace_back("box:0:01:00");
         QCOMPARE(m_events, expected);
     }
 
@@ -391,7 +392,7 @@ private Q_SLOTS:
         });
         std::vector<std::string> expected{"beep", "box:0:00:03"};
         expected.insert(expected.end(), 10, "beep");
-        expected.push_back("box:0:00:03");
+        expected.emplace_back("box:0:00:03");
         QCOMPARE(m_events, expected);
     }
 
@@ -422,7 +423,7 @@ private Q_SLOTS:
         for (std::int64_t t = kMidnight + 88; t <= kMidnight + 92; ++t)
             TickAt(view, t);
         std::vector<std::string> expected(10, "beep");
-        expected.push_back("box:0:01:30");
+        expected.emplace_back("box:0:01:30");
         QCOMPARE(m_events, expected);
     }
 
@@ -442,7 +443,7 @@ private Q_SLOTS:
         for (std::int64_t t = go + 62; t <= go + 180; ++t)
             TickAt(view, t);
         std::vector<std::string> expected(10, "beep");
-        expected.push_back("box:0:02:00");
+        expected.emplace_back("box:0:02:00");
         QCOMPARE(m_events, expected);
 
         // Paused after midnight, the carried count is what resumes.

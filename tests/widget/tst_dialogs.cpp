@@ -378,6 +378,7 @@ private Q_SLOTS:
             QVERIFY(!Control<QCheckBox>(dlg, 1003)->isChecked());
             QTest::keyClick(w, Qt::Key_Return);
         });
+        QCOMPARE(result, int(IDOK));
         QCOMPARE(dlg.m_selection, CString(""));
     }
 
