@@ -2,6 +2,9 @@
 
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
+#include "platform/framework/WindowTimer.h"
+
+#include <QCoreApplication>
 
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -9,7 +12,22 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTimerEvent>
+
+namespace {
+// WM_TIMER: which timer expired. The timer is looked up again on delivery, so a message for a
+// timer killed meanwhile is dropped.
+class TimerMessage : public QEvent
+{
+public:
+    explicit TimerMessage(UINT timerId) : QEvent(Type()), id(timerId) {}
+    static QEvent::Type Type()
+    {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    const UINT id;
+};
+} // namespace
 
 CView::CView()
 {
@@ -56,41 +74,61 @@ bool CView::OnCmdMsg(UINT id)
 bool CView::SetTimer(UINT id, UINT elapseMs)
 {
     Timer& entry = m_timers[id];
-    // A precise timer keeps a one-second tick from drifting across second boundaries.
-    entry.timer.start(static_cast<int>(elapseMs), Qt::PreciseTimer, this);
-    entry.period = static_cast<int>(elapseMs);
+    if (!entry.timer) {
+        entry.timer = std::make_unique<platform::WindowTimer>();
+        connect(entry.timer.get(), &platform::WindowTimer::Expired, this,
+                [this, id] { PostTimerMessage(id); });
+    }
+    if (!entry.timer->Start(elapseMs)) {
+        m_timers.erase(id);
+        return false;
+    }
     return true;
 }
 
 bool CView::KillTimer(UINT id)
 {
-    const auto it = m_timers.find(id);
-    if (it == m_timers.end())
-        return false;
-    m_timers.erase(it);
-    return true;
+    return m_timers.erase(id) != 0;
 }
 
 bool CView::IsTimerRunning(UINT id) const
 {
     const auto it = m_timers.find(id);
-    return it != m_timers.end() && it->second.timer.isActive();
+    return it != m_timers.end() && it->second.timer->IsActive();
 }
 
 int CView::TimerPeriod(UINT id) const
 {
-    return IsTimerRunning(id) ? m_timers.at(id).period : -1;
+    return IsTimerRunning(id) ? static_cast<int>(m_timers.at(id).timer->Period()) : -1;
 }
 
-void CView::timerEvent(QTimerEvent* event)
+void CView::PostTimerMessage(UINT id)
 {
-    for (const auto& [id, entry] : m_timers) {
-        if (entry.timer.timerId() == event->timerId()) {
-            OnTimer(id); // may kill or re-arm timers, so stop iterating
-            return;
-        }
+    Timer& entry = m_timers.at(id);
+    // One message at a time per timer: a slow handler is not flooded with the ones it missed.
+    if (entry.messagePending)
+        return;
+    entry.messagePending = true;
+    QCoreApplication::postEvent(this, new TimerMessage(id));
+}
+
+void CView::DeliverTimerMessage(UINT id)
+{
+    const auto it = m_timers.find(id);
+    if (it == m_timers.end() || !it->second.messagePending)
+        return;
+    // Cleared before the handler runs: a modal loop inside it receives the next expiry.
+    it->second.messagePending = false;
+    OnTimer(id);
+}
+
+bool CView::event(QEvent* event)
+{
+    if (event->type() == TimerMessage::Type()) {
+        DeliverTimerMessage(static_cast<TimerMessage*>(event)->id);
+        return true;
     }
-    QWidget::timerEvent(event);
+    return QWidget::event(event);
 }
 
 void CView::InvalidateRect(const CRect* rect, bool erase)

@@ -4,14 +4,17 @@
 #include "platform/framework/CDC.h"
 #include "platform/framework/GdiTypes.h"
 
-#include <QBasicTimer>
 #include <QWidget>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class CDocument;
 class CFrameWnd;
+namespace platform {
+class WindowTimer;
+}
 class QPagedPaintDevice;
 class QPrinter;
 
@@ -21,7 +24,9 @@ struct CPrintInfo
     bool preview = false;
 };
 
-// A view: the client area of a frame, painted through OnDraw, with window timers by id.
+// A view: the client area of a frame, painted through OnDraw, with window timers by id. A timer's
+// expiry is posted to the view like a window message, so OnTimer also runs nested inside a modal
+// loop that an earlier OnTimer opened; expiries that pile up before delivery count as one.
 class CView : public QWidget, public CCmdTarget
 {
     Q_OBJECT
@@ -43,7 +48,7 @@ public:
 
     bool OnCmdMsg(UINT id) override;
 
-    // Starts timer id, or gives a running one its new period.
+    // Starts timer id, or gives a running one its new period, counted from now.
     bool SetTimer(UINT id, UINT elapseMs);
     bool KillTimer(UINT id);
     bool IsTimerRunning(UINT id) const;
@@ -69,16 +74,19 @@ protected:
     bool DoPreparePrinting(CPrintInfo* info);
     void Default() {}
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Timer
     {
-        QBasicTimer timer;
-        int period = 0;
+        std::unique_ptr<platform::WindowTimer> timer;
+        bool messagePending = false;
     };
+    void PostTimerMessage(UINT id);
+    void DeliverTimerMessage(UINT id);
+
     std::map<UINT, Timer> m_timers;
     InvalidateObserver m_invalidateObserver;
 };

@@ -1,12 +1,26 @@
-// The tick engine: what one timer message does, driven by a fake wall clock.
+// The tick engine: what one timer message does, driven by a fake wall clock, and how the real
+// timers deliver their messages.
+#include "data/StopwatchRules.h"
+#include "dialogs/TimerDlg.h"
 #include "platform/framework/Clock.h"
+#include "platform/system/Beep.h"
+#include "platform/system/FakeShutdownService.h"
+#include "platform/system/Shutdown.h"
 #include "res/Resource.h"
+#include "res/TimerTemplate.h"
 #include "view/QuillonView.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -19,6 +33,37 @@ struct Invalidation
     CRect rect;
     bool erase;
 };
+
+// The process's timerfds as the kernel describes them: clock id and period in seconds.
+struct KernelTimer
+{
+    int clockId = -1;
+    double intervalSeconds = 0;
+};
+std::vector<KernelTimer> KernelTimers()
+{
+    std::vector<KernelTimer> timers;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        if (!QFile::symLinkTarget(fds.filePath(fd)).contains(QLatin1String("timerfd")))
+            continue;
+        QFile info(QStringLiteral("/proc/self/fdinfo/") + fd);
+        if (!info.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromLatin1(info.readAll());
+        KernelTimer timer;
+        const auto clock = QRegularExpression(QStringLiteral("clockid:\\s*(\\d+)")).match(text);
+        const auto interval =
+            QRegularExpression(QStringLiteral("it_interval:\\s*\\((\\d+),\\s*(\\d+)\\)")).match(text);
+        if (!clock.hasMatch() || !interval.hasMatch())
+            continue;
+        timer.clockId = clock.captured(1).toInt();
+        timer.intervalSeconds = interval.captured(1).toDouble() + interval.captured(2).toDouble() / 1e9;
+        timers.push_back(timer);
+    }
+    return timers;
+}
+constexpr int kClockBootTime = 7; // CLOCK_BOOTTIME
 } // namespace
 
 class TickEngineTest : public QObject
@@ -28,6 +73,7 @@ class TickEngineTest : public QObject
     std::int64_t m_fakeNow = kNoon;
 
 private Q_SLOTS:
+    void initTestCase() { res::RegisterResources(); }
     void init()
     {
         platform::SetWallClockForTesting([this] { return m_fakeNow; });
@@ -106,6 +152,114 @@ private Q_SLOTS:
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QVERIFY(ticks >= 3);
         view.KillTimer(ID_TIMER_CLOCK);
+    }
+
+    // The stopwatch's notification box, opened inside a tick, must not stop that same timer:
+    // under it the clock moves, the open Timer display advances and a shutdown that comes due
+    // is requested. Real timer expiries, real slider keys and clicks, a real message box.
+    void aBoxOpenedByATickLeavesTheTimerRunning()
+    {
+        platform::FakeShutdownService shutdown;
+        platform::SetShutdownServiceForTesting(&shutdown);
+        int beeps = 0;
+        platform::SetBeepHandlerForTesting([&](UINT) { ++beeps; });
+        g_notifyHours = g_notifyMinutes = g_notifySeconds = 0;
+        g_shutdownArmed = false;
+
+        CQuillonView view;
+        view.show();
+        // Each tick reads the fake clock, then moves it on a second for the next tick.
+        view.SetInvalidateObserverForTesting([&](const CRect& r, bool) {
+            if (r == view.m_digitalRect)
+                ++m_fakeNow;
+        });
+        CTimerDlg& dlg = view.m_timerDlg;
+        QString boxText;
+        int secondUnderBox = -1;
+        bool secondMovedUnderBox = false;
+        std::vector<QString> displayUnderBox;
+        bool boxClosed = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                if (!boxText.isEmpty() && !boxClosed) {
+                    boxClosed = true;
+                    QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Escape);
+                }
+                return;
+            }
+            boxText = box->text();
+            if (secondUnderBox < 0)
+                secondUnderBox = view.m_second;
+            secondMovedUnderBox = secondMovedUnderBox || view.m_second != secondUnderBox;
+            const QString shown = dlg.GetDlgItemText(IDC_TIMER_ELAPSED).ToQString();
+            if (displayUnderBox.empty() || displayUnderBox.back() != shown)
+                displayUnderBox.push_back(shown);
+            if (!shutdown.CallsOf(platform::FakeShutdownService::Method::ScheduleShutdown).empty() &&
+                displayUnderBox.size() >= 3)
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTimer::singleShot(0, this, [&] {
+            // Notify after 3 s of count, then Go; a delay shutdown is due 6 s after Go.
+            auto* seconds = qobject_cast<QSlider*>(dlg.GetDlgItem(IDC_TIMER_SECONDS)->GetSafeHwnd());
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(seconds, Qt::Key_Right);
+            QTest::mouseClick(qobject_cast<QPushButton*>(dlg.GetDlgItem(IDC_TIMER_GO)->GetSafeHwnd()),
+                              Qt::LeftButton);
+            view.m_shutdownDlg.m_startTime = CTime(m_fakeNow);
+            view.m_shutdownDlg.m_delayHours = view.m_shutdownDlg.m_delayMinutes = 0;
+            view.m_shutdownDlg.m_delaySeconds = 6;
+            g_shutdownAtDateTime = false;
+            g_shutdownArmed = true;
+            view.SetTimer(ID_TIMER_CLOCK, 40);
+            watch.start(5);
+        });
+        QTimer::singleShot(10000, &view, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+            dlg.OnCancel(); // never hang the suite
+        });
+        view.OnCmdMsg(ID_CLOCK_TIMER);
+        view.KillTimer(ID_TIMER_CLOCK);
+        watch.stop();
+        g_shutdownArmed = false;
+        platform::SetShutdownServiceForTesting(nullptr);
+        platform::SetBeepHandlerForTesting({});
+
+        QCOMPARE(boxText, QStringLiteral("0:00:03"));
+        QCOMPARE(beeps, 1);
+        QVERIFY(secondMovedUnderBox);
+        QVERIFY2(displayUnderBox.size() >= 3, "the open Timer display stood still under the box");
+        for (std::size_t i = 1; i < displayUnderBox.size(); ++i)
+            QVERIFY(displayUnderBox[i] > displayUnderBox[i - 1]);
+        QCOMPARE(shutdown.CallsOf(platform::FakeShutdownService::Method::ScheduleShutdown).size(),
+                 std::size_t{1});
+        g_notifySeconds = 0;
+    }
+
+    // The periods are the kernel's boot-time clock: they go on counting while the computer
+    // sleeps (a reminder due during the night comes at wake-up) and a wall-clock change moves
+    // none of them. Re-arming replaces the period; a killed timer is gone.
+    void timersCountOnTheBootClock()
+    {
+        const std::size_t before = KernelTimers().size();
+        {
+            CQuillonView view;
+            view.OnInitialUpdate();
+            view.SetTimer(ID_TIMER_BIRTHDAYS, 12 * 3600 * 1000);
+            std::map<double, int> clocks;
+            for (const KernelTimer& timer : KernelTimers())
+                clocks[timer.intervalSeconds] = timer.clockId;
+            QCOMPARE(clocks.count(1.0), std::size_t{1});
+            QCOMPARE(clocks.count(12 * 3600.0), std::size_t{1});
+            QCOMPARE(clocks.count(5.0), std::size_t{0}); // replaced, not added
+            QCOMPARE(clocks[1.0], kClockBootTime);
+            QCOMPARE(clocks[12 * 3600.0], kClockBootTime);
+            view.KillTimer(ID_TIMER_BIRTHDAYS);
+            QCOMPARE(KernelTimers().size(), before + 1);
+        }
+        QCOMPARE(KernelTimers().size(), before);
     }
 };
 
