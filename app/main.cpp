@@ -8,26 +8,11 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 CQuillonApp theApp;
-
-namespace {
-// Wayland clients cannot place themselves or stay on top; XWayland (xcb) can.
-void PreferXcbUnderWayland()
-{
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if ((platform == nullptr || *platform == '\0') && std::getenv("WAYLAND_DISPLAY") &&
-        std::getenv("DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-    // A window this small gains nothing from shared-memory images, and each of their
-    // completion events would wake the process a second and a third time per tick.
-    setenv("QT_XCB_NO_MITSHM", "1", 0);
-}
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -60,7 +45,6 @@ int main(int argc, char** argv)
     case CommandLine::Action::Gui:
         break;
     }
-    PreferXcbUnderWayland();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillon")); // matches the menu entry
     res::RegisterResources();
     return AfxWinMain(argc, argv);

@@ -75,7 +75,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to, int* error)
 
 ContactBookFile::ContactBookFile(CString path) : m_path(std::move(path)) {}
 
-ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts)
+ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts, IfMissing ifMissing)
 {
     LoadResult result;
     const std::string& path = m_path.Bytes();
@@ -91,12 +91,14 @@ ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts)
     }
 
     CFile file;
-    if (!file.Open(m_path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeRead, 0600)) {
+    const unsigned create = ifMissing == IfMissing::create ? CFile::modeCreate | CFile::modeNoTruncate : 0;
+    if (!file.Open(m_path, create | CFile::modeRead, 0600)) {
         m_keepOnDisk = true;
         result.outcome = LoadResult::Outcome::failed;
-        result.message = FormatString("The contact book \"%s\" could not be opened: %s. The notebook starts "
-                                      "empty and will not be saved.",
-                                      path.c_str(), file.GetErrorText().GetString());
+        result.message = FormatString("The contact book \"%s\" could not be opened: %s.", path.c_str(),
+                                      file.GetErrorText().GetString());
+        if (ifMissing == IfMissing::create)
+            result.message += CString(" The notebook starts empty and will not be saved.");
         return result;
     }
     if (file.GetLength() == 0) {

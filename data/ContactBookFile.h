@@ -56,9 +56,15 @@ public:
 
     const CString& GetPath() const { return m_path; }
 
-    // Appends the book's contacts in file order. A missing file is created empty with mode
-    // 0600; a file of length zero is an empty book.
-    LoadResult Load(CContactList* contacts);
+    // What Load does when the file is not there.
+    enum class IfMissing
+    {
+        create, // the book: made empty, mode 0600
+        fail,   // a file the user named: only ever read
+    };
+
+    // Appends the book's contacts in file order; a file of length zero is an empty book.
+    LoadResult Load(CContactList* contacts, IfMissing ifMissing = IfMissing::create);
     // Load, and when the file is damaged, move it aside at once; the message then tells both.
     LoadResult LoadOrSetAside(CContactList* contacts);
 

@@ -3,6 +3,8 @@
 #include "platform/framework/MessageBox.h"
 #include "view/QuillonView.h"
 
+#include <cstdio>
+
 CQuillonView* CQuillonDoc::GetView() const
 {
     POSITION pos = GetFirstViewPosition();
@@ -42,10 +44,20 @@ bool CQuillonDoc::OnOpenDocument(const CString& pathName)
     CContactList* contacts = GetContacts();
     if (!contacts || !LockBook())
         return false;
-    // The named file is only read; the book is still written to date.info at exit, so a
-    // damaged file given by name is left where it is.
+    // The named file is only read, never made; the book is still written to date.info at
+    // exit, so a damaged file given by name is left where it is. One that cannot be read at
+    // all ends the start-up: carrying on would write an empty book over date.info.
     ContactBookFile named(pathName);
-    const ContactBookFile::LoadResult loaded = named.Load(contacts);
+    const ContactBookFile::LoadResult loaded = named.Load(contacts, ContactBookFile::IfMissing::fail);
+    if (loaded.outcome == ContactBookFile::LoadResult::Outcome::failed) {
+        m_lock.Release();
+        const CString message =
+            loaded.message + FormatString(" Quillon was not started, and \"%s\" was left as it was.",
+                                          m_book.GetPath().GetString());
+        std::fprintf(stderr, "quillon: %s\n", message.GetString());
+        AfxMessageBox(message, MB_ICONHAND);
+        return false;
+    }
     if (!loaded.IsLoaded())
         AfxMessageBox(loaded.message);
     return CDocument::OnOpenDocument(pathName);

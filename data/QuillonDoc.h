@@ -18,6 +18,8 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const CString& pathName) override;
     void OnCloseDocument() override;
+    // The book is written at every save point of the session, not only at the end.
+    bool SaveModified() override { return Save(); }
 
     CQuillonView* GetView() const;
     CContactList* GetContacts() const;

@@ -21,6 +21,8 @@ TEST_PACKAGES=(
     imagemagick
     libcanberra-dev
     libclang-rt-14-dev
+    libice-dev
+    libsm-dev
     man-db
     openbox
     python3-dbusmock

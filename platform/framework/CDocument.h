@@ -27,6 +27,9 @@ public:
     // Closes every frame that shows this document, then deletes the document itself.
     virtual void OnCloseDocument();
     virtual void DeleteContents() {}
+    // A save point of the session (or a logout that may still be called off): the document
+    // keeps what it holds on disk and stays open. False: the user wants the session to wait.
+    virtual bool SaveModified() { return true; }
 
     bool OnCmdMsg(UINT) override { return false; }
 

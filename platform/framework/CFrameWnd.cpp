@@ -76,7 +76,10 @@ bool CFrameWnd::LoadFrame(UINT resourceId, const CCreateContext& context)
         flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
     BuildMenu(resourceId);
-    if (OnCreate() == -1)
+    m_creating = true;
+    const int created = OnCreate();
+    m_creating = false;
+    if (created == -1)
         return false;
     OnUpdateFrameTitle();
     return true;
@@ -127,8 +130,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, bool makeVisible)
     if (m_activeView)
         m_activeView->OnInitialUpdate();
     OnUpdateFrameTitle();
-    if (makeVisible)
+    if (makeVisible || m_showWhenCreated)
         show();
+    m_showWhenCreated = false;
 }
 
 void CFrameWnd::OnUpdateFrameTitle()
@@ -156,7 +160,12 @@ void CFrameWnd::SetWindowPos(bool topMost, int x, int y, int cx, int cy, UINT fl
     m_requested = QRect(x, y, cx, cy);
     m_geometryPending = true;
     ApplyFrameGeometry();
-    if (flags & SWP_SHOWWINDOW)
+    if (!(flags & SWP_SHOWWINDOW))
+        return;
+    // A frame still being made waits for its document: one that fails to load never shows.
+    if (m_creating)
+        m_showWhenCreated = true;
+    else
         show();
 }
 

@@ -9,6 +9,7 @@
 
 class CDocument;
 class CView;
+class QMenu;
 class QToolBar;
 
 struct CREATESTRUCT
@@ -84,6 +85,9 @@ public:
     // The window's outer rectangle as last placed.
     QRect RequestedFrameGeometry() const { return m_requested; }
 
+    // The frame has the menu of its resource and nothing else: no toolbar-toggle popup.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     virtual void OnClose();
     void closeEvent(QCloseEvent* event) override;
@@ -100,4 +104,6 @@ private:
     QRect m_requested;
     bool m_geometryPending = false;
     bool m_destroying = false;
+    bool m_creating = false;
+    bool m_showWhenCreated = false;
 };

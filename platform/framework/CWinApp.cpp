@@ -4,6 +4,7 @@
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/CView.h"
+#include "platform/framework/GuiStartup.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/TerminationWatcher.h"
 
@@ -11,7 +12,10 @@
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QSessionManager>
 #include <QSettings>
+
+#include <optional>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -158,6 +162,14 @@ void CWinApp::CloseAllDocuments()
             doc->OnCloseDocument();
 }
 
+bool CWinApp::SaveAllModified()
+{
+    if (m_docTemplate)
+        if (CDocument* doc = m_docTemplate->GetDocument())
+            return doc->SaveModified();
+    return true;
+}
+
 void CWinApp::OnFileNew()
 {
     if (m_docTemplate)
@@ -187,7 +199,13 @@ void CWinApp::PostQuitMessage(int exitCode)
 
 int AfxWinMain(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    platform::GuiStartup startup;
+    std::optional<QApplication> application;
+    {
+        const platform::GuiStartup::DisplayGuard guard;
+        application.emplace(argc, argv);
+    }
+    startup.Restore();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;
@@ -202,8 +220,17 @@ int AfxWinMain(int argc, char** argv)
     // Asked to terminate, or the session ends: leave through the ordinary close path, which
     // writes the document before the frame goes.
     TerminationWatcher watcher([app] { app->OnAppExit(); });
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
-                     [app](QSessionManager&) { app->CloseAllDocuments(); });
+    // The session's save points (a checkpoint, or a logout that may yet be called off) save
+    // and keep the program; only the end of the session ends it, through the close path.
+    QObject::connect(&*application, &QGuiApplication::commitDataRequest, &*application,
+                     [app](QSessionManager& manager) {
+                         if (!app->SaveAllModified())
+                             manager.cancel();
+                     });
+    // The book belongs to the folder the program was started from, which a session
+    // manager's restart would not know.
+    QObject::connect(&*application, &QGuiApplication::saveStateRequest, &*application,
+                     [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
     const int code = app->Run();
     app->CloseAllDocuments(); // the loop may also end by other means
     const int exitCode = app->ExitInstance();

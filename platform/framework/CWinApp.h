@@ -50,6 +50,8 @@ public:
     void OnAppExit();
     // Closes the open document, which writes it; nothing happens when none is open.
     void CloseAllDocuments();
+    // Lets the open document keep itself on disk; false when it asks to stay as it is.
+    bool SaveAllModified();
     void OnFileNew();
     void OnFileOpen();
     void OnFilePrintSetup();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The About box on a real display: Help > About opens it, a click on the banner hands the
 # maker's address to xdg-open (a fake one here that writes down what it got) while the box
-# stays open, a second click does it again, and Escape closes the box.
+# stays open, a second click does it again, and Escape closes the box. The program is started
+# as under Wayland with an X display beside it, so it picks XWayland for itself: the browser
+# it starts must not inherit that choice.
 set -euo pipefail
 build=$1
 source "$(dirname "$0")/xsession.sh"
@@ -13,12 +15,14 @@ opened="$XS_TMP/opened.txt"
 : >"$opened"
 cat >"$XS_TMP/bin/xdg-open" <<SCRIPT
 #!/bin/sh
+env >"$XS_TMP/browser-env.txt"
 printf '%s\n' "\$1" >>"$opened"
 SCRIPT
 chmod +x "$XS_TMP/bin/xdg-open"
 
-export TZ=UTC QT_QPA_PLATFORM=xcb HOME="$work" XDG_CONFIG_HOME="$work/.config" PATH="$XS_TMP/bin:$PATH"
-unset XDG_CURRENT_DESKTOP KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID DESKTOP_SESSION || true
+export TZ=UTC HOME="$work" XDG_CONFIG_HOME="$work/.config" PATH="$XS_TMP/bin:$PATH"
+export WAYLAND_DISPLAY=quillon-test-no-such-compositor
+unset QT_QPA_PLATFORM QT_XCB_NO_MITSHM XDG_CURRENT_DESKTOP KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID DESKTOP_SESSION || true
 (cd "$work" && exec "$build/app/quillon") >"$XS_TMP/quillon.log" 2>&1 &
 quillon_pid=$!
 XS_PIDS+=($quillon_pid)
@@ -55,6 +59,14 @@ else
 fi
 sleep 0.3
 if viewable "$about"; then echo "ok: the box stays open"; else echo "FAIL: the box closed"; fail=1; fi
+
+env_file="$XS_TMP/browser-env.txt"
+if grep -q "^WAYLAND_DISPLAY=quillon-test-no-such-compositor$" "$env_file" &&
+    ! grep -q -E "^(QT_QPA_PLATFORM|QT_XCB_NO_MITSHM)=" "$env_file"; then
+    echo "ok: the browser gets the user's environment, not the program's own settings"
+else
+    echo "FAIL: the browser's environment: $(grep -E '^(QT_|WAYLAND_)' "$env_file" | tr '\n' ' ')"; fail=1
+fi
 
 xdotool mousemove "$bx" "$by" click 1
 if wait_lines 2 && [ "$(lines)" -eq 2 ] && [ "$(sed -n 2p "$opened")" = "https://quillon.example.org/" ]; then

@@ -26,11 +26,11 @@ start_xsession() {
     return 1
 }
 
-# Prints the id of the first window whose title is exactly NAME, waiting up to 15 s.
+# Prints the id of the first mapped window whose title is exactly NAME, waiting up to 15 s.
 wait_for_window() {
     local wid
     for _ in $(seq 150); do
-        wid=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+        wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
         [ -n "$wid" ] && { echo "$wid"; return 0; }
         sleep 0.1
     done

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The program's start-up as a user meets it on a real display: without a display it says so
+# and ends with status 1; a FILE that cannot be opened ends the start-up with a message naming
+# it, before any window shows, and leaves date.info as it was; a FILE that opens is the book
+# that date.info gets at exit; and the frame has no popup of its own on the menu bar or the
+# toolbar, while the clock face keeps its menu.
+set -euo pipefail
+build=$1
+source "$(dirname "$0")/xsession.sh"
+quillon="$build/app/quillon"
+export TZ=UTC QT_QPA_PLATFORM=xcb
+fail=0
+# The exit status of a program that should end by itself within 10 s; 124 when it did not.
+wait_exit() {
+    local status=0
+    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$1" 2>/dev/null; then kill "$1"; wait "$1" 2>/dev/null || true; echo 124; return; fi
+    wait "$1" || status=$?
+    echo "$status"
+}
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
+
+book_ann() { printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x40\x99\xdc\x40\x00\x03Ann\x03Lee\x03123\x00' >"$1"; }
+book_bob() { printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x40\x99\xdc\x40\x00\x03Bob\x03Roe\x03456\x00' >"$1"; }
+
+# No display at all.
+folder="$XS_TMP/nodisplay"
+mkdir -p "$folder"
+status=0
+(cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$quillon") >"$XS_TMP/out" 2>&1 || status=$?
+check "without a display the status is 1" '[ "$status" = 1 ]'
+check "without a display it says so" 'grep -q "no display could be opened" "$XS_TMP/out"'
+check "without a display there is no abort" '! grep -q -i "reinstalling" "$XS_TMP/out"'
+check "without a display no book is made" '[ ! -e "$folder/date.info" ]'
+
+start_xsession
+
+# A FILE that cannot be opened: the message, no main window, status 1, date.info untouched.
+named_failure() { # label, argument, expected reason
+    local label=$1 arg=$2 reason=$3 pid box status x y w h
+    folder="$XS_TMP/$label"
+    mkdir -p "$folder"
+    book_ann "$folder/date.info"
+    cp "$folder/date.info" "$XS_TMP/before"
+    [ "$label" = directory ] && mkdir -p "$folder/$arg"
+    (cd "$folder" && exec "$quillon" "$arg") >"$XS_TMP/$label.log" 2>&1 &
+    pid=$!
+    XS_PIDS+=("$pid")
+    if box=$(wait_for_window "Quillon"); then
+        sleep 0.3
+        read -r x y w h < <(outer_geometry "$box")
+        import -window root -crop "${w}x${h}+${x}+${y}" "$build/startup-$label.png" 2>/dev/null || true
+        check "$label: no main window behind the message" '! xdotool search --name "^Quillon - " >/dev/null 2>&1'
+        # OK, pressed again while the program is still there (the box may be slow to take keys).
+        for _ in 1 2 3 4 5; do
+            timeout 3 xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+            xdotool key Return
+            sleep 0.5
+            kill -0 "$pid" 2>/dev/null || break
+        done
+    else
+        echo "FAIL: $label: no message box"
+        fail=1
+    fi
+    status=$(wait_exit "$pid")
+    check "$label: the start-up ends with status 1 ($status)" '[ "$status" = 1 ]'
+    check "$label: the message names the file and why" \
+        'grep -q "\"$arg\" could not be opened: $reason" "$XS_TMP/$label.log" || grep -q "\"$arg\" is not a file" "$XS_TMP/$label.log"'
+    check "$label: date.info is left as it was" 'cmp -s "$folder/date.info" "$XS_TMP/before"'
+}
+named_failure missing nothere.info "No such file or directory"
+check "missing: the named file is not made" '[ ! -e "$XS_TMP/missing/nothere.info" ]'
+named_failure directory adir ""
+
+# A FILE that opens is read, and its book is what date.info holds after the exit.
+folder="$XS_TMP/opens"
+mkdir -p "$folder"
+book_ann "$folder/date.info"
+book_bob "$folder/other.info"
+(cd "$folder" && exec "$quillon" other.info) >"$XS_TMP/opens.log" 2>&1 &
+pid=$!
+XS_PIDS+=("$pid")
+if main=$(wait_for_window "Quillon - other.info"); then
+    echo "ok: a FILE that opens shows the clock"
+    sleep 0.5
+
+    # Right-clicks: the menu bar and the toolbar have no popup; the clock face has its menu.
+    popups() {
+        xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r w; do
+            info=$(xwininfo -id "$w" 2>/dev/null) || continue
+            if grep -q "Override Redirect State: yes" <<<"$info" && grep -q IsViewable <<<"$info"; then
+                echo "$w"
+            fi
+        done | wc -l
+    }
+    right_click() { xdotool mousemove --window "$main" "$1" "$2"; sleep 0.2; xdotool click 3; sleep 0.6; }
+    base=$(popups)
+    right_click 95 10
+    check "no popup on the menu bar" '[ "$(popups)" = "$base" ]'
+    right_click 60 24
+    check "no popup on the toolbar" '[ "$(popups)" = "$base" ]'
+    right_click 50 90
+    check "the clock face has its menu" '[ "$(popups)" -gt "$base" ]'
+    import -window root -crop 300x300+590+0 "$build/startup-face-menu.png" 2>/dev/null || true
+    xdotool mousemove 10 700 click 1 # away from the menu, which closes it
+    sleep 0.3
+
+    # The window manager's close, as the title bar's close box sends it.
+    for _ in 1 2 3 4 5; do
+        timeout 3 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+        xdotool key alt+F4
+        sleep 0.5
+        kill -0 "$pid" 2>/dev/null || break
+    done
+    status=$(wait_exit "$pid")
+    check "the close box ends it with status 0 ($status)" '[ "$status" = 0 ]'
+    check "date.info holds the book of the named file" 'cmp -s "$folder/date.info" "$folder/other.info"'
+else
+    echo "FAIL: no main window for a FILE that opens"
+    cat "$XS_TMP/opens.log"
+    fail=1
+fi
+exit $fail
