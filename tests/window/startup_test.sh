@@ -36,14 +36,18 @@ check "without a display no book is made" '[ ! -e "$folder/date.info" ]'
 start_xsession
 
 # A FILE that cannot be opened: the message, no main window, status 1, date.info untouched.
-named_failure() { # label, argument, expected reason
+named_failure() { # label, argument, expected reason[, command to run the program as another user]
     local label=$1 arg=$2 reason=$3 pid box status x y w h
+    local as=(${4:-})
     folder="$XS_TMP/$label"
     mkdir -p "$folder"
+    chmod 777 "$folder"
     book_ann "$folder/date.info"
+    chmod 666 "$folder/date.info"
     cp "$folder/date.info" "$XS_TMP/before"
     [ "$label" = directory ] && mkdir -p "$folder/$arg"
-    (cd "$folder" && exec "$quillon" "$arg") >"$XS_TMP/$label.log" 2>&1 &
+    [ "$label" = unreadable ] && { book_ann "$folder/$arg"; chmod 000 "$folder/$arg"; }
+    (cd "$folder" && exec "${as[@]}" "$quillon" "$arg") >"$XS_TMP/$label.log" 2>&1 &
     pid=$!
     XS_PIDS+=("$pid")
     if box=$(wait_for_window "Quillon"); then
@@ -71,6 +75,13 @@ named_failure() { # label, argument, expected reason
 named_failure missing nothere.info "No such file or directory"
 check "missing: the named file is not made" '[ ! -e "$XS_TMP/missing/nothere.info" ]'
 named_failure directory adir ""
+# Root reads any file, so the unreadable one is tried as an ordinary user.
+if [ "$(id -u)" = 0 ]; then
+    chmod 755 "$XS_TMP"
+    named_failure unreadable secret.info "Permission denied" "setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/nonexistent"
+else
+    named_failure unreadable secret.info "Permission denied"
+fi
 
 # A FILE that opens is read, and its book is what date.info holds after the exit.
 folder="$XS_TMP/opens"
