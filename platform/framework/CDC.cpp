@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 CDC::CDC(QPainter* painter) : m_painter(painter)
 {
     m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -74,7 +76,21 @@ bool CDC::Rectangle(int left, int top, int right, int bottom)
 
 bool CDC::Ellipse(int left, int top, int right, int bottom)
 {
-    m_painter->drawEllipse(ShapeBox(left, top, right, bottom));
+    const QRectF box = ShapeBox(left, top, right, bottom);
+    const QPen pen = m_painter->pen();
+    const qreal width = pen.style() == Qt::NoPen ? 0 : pen.widthF();
+    if (width > 1 && width >= std::min(box.width(), box.height())) {
+        // A pen as wide as the shape covers all of it: GDI paints a solid dot there, where
+        // Qt's stroker would leave a hole in the middle.
+        const qreal half = width / 2;
+        m_painter->save();
+        m_painter->setPen(Qt::NoPen);
+        m_painter->setBrush(pen.color());
+        m_painter->drawEllipse(box.adjusted(-half, -half, half, half));
+        m_painter->restore();
+        return true;
+    }
+    m_painter->drawEllipse(box);
     return true;
 }
 

@@ -69,8 +69,9 @@ int CListBox::SetCurSel(int index)
     auto* list = List(this);
     if (!list)
         return LB_ERR;
+    // Only the list's own notification is silenced: the view still hears the selection model,
+    // so the change shows on screen at once.
     const QSignalBlocker blocker(list);
-    const QSignalBlocker modelBlocker(list->selectionModel());
     if (index < 0 || index >= list->count()) {
         list->clearSelection();
         list->setCurrentRow(-1);

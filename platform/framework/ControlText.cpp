@@ -32,18 +32,20 @@ QString Displayed(const QWidget* widget)
 
 void Display(QWidget* widget, const QString& text)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(text);
-    else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget))
+        edit->setCursorPosition(0); // text set by code shows from its start, as an edit control's does
+    } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
         multi->setPlainText(text);
-    else if (auto* label = qobject_cast<QLabel*>(widget))
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(text);
-    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
         group->setTitle(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(text);
-    else
+    } else {
         widget->setWindowTitle(text);
+    }
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "platform/framework/DateTimePicker.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <QSignalBlocker>
 
@@ -32,6 +33,19 @@ void DateTimePicker::SetValue(const QDateTime& value)
     const QSignalBlocker blocker(this);
     m_held = value;
     setDateTime(value);
+}
+
+void DateTimePicker::keyPressEvent(QKeyEvent* event)
+{
+    const bool left = event->key() == Qt::Key_Left;
+    if ((left || event->key() == Qt::Key_Right) && event->modifiers() == Qt::NoModifier) {
+        const int section = currentSectionIndex() + (left ? -1 : 1);
+        if (section >= 0 && section < sectionCount())
+            setCurrentSectionIndex(section);
+        setSelectedSection(currentSection());
+        return;
+    }
+    QDateTimeEdit::keyPressEvent(event);
 }
 
 QDateTime DateTimePicker::Value() const

@@ -17,6 +17,12 @@ public:
     QDateTime Value() const;
     bool IsTimeFormat() const { return m_timeFormat; }
 
+protected:
+    // One tab stop, as the platform's picker is: Tab leaves it, the arrow keys move between
+    // its fields.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     bool m_timeFormat;
     QDateTime m_held; // the part the picker does not show comes from here

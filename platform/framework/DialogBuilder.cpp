@@ -5,10 +5,10 @@
 #include "platform/framework/DateTimePicker.h"
 #include "platform/framework/DialogUnits.h"
 #include "platform/framework/DialogWindow.h"
+#include "platform/framework/GroupBox.h"
 #include "platform/framework/UpDownWidget.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -192,11 +192,8 @@ QWidget* MakeControl(const DialogItem& item, QWidget* parent, CDialog* owner, QW
     case DialogItemKind::CheckBox:
     case DialogItemKind::RadioButton:
         return MakeButton(item, parent, owner);
-    case DialogItemKind::GroupBox: {
-        auto* group = new QGroupBox(parent);
-        group->setAttribute(Qt::WA_TransparentForMouseEvents);
-        return group;
-    }
+    case DialogItemKind::GroupBox:
+        return new GroupBox((item.style & BS_FLAT) != 0, parent);
     case DialogItemKind::Static:
         return MakeStatic(item, parent);
     case DialogItemKind::Edit:

@@ -11,6 +11,14 @@
 
 namespace platform {
 
+namespace {
+// A static control that reports clicks (SS_NOTIFY), like the About box's banner.
+bool IsNotifyStatic(const QWidget* widget)
+{
+    return qobject_cast<const QLabel*>(widget) && (widget->property("quillonStyle").toUInt() & SS_NOTIFY);
+}
+} // namespace
+
 DialogWindow::DialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
 
 void DialogWindow::AddControl(int id, DialogItemKind kind, unsigned style, QWidget* widget)
@@ -19,10 +27,9 @@ void DialogWindow::AddControl(int id, DialogItemKind kind, unsigned style, QWidg
     widget->setProperty("quillonStyle", style);
     if (id != -1)
         m_controls.emplace(id, Entry{widget, kind}); // the first of an id wins, as GetDlgItem finds it
-    const bool notifyStatic = kind == DialogItemKind::Static && (style & SS_NOTIFY);
     const bool enterToDialog =
         (kind == DialogItemKind::Edit || kind == DialogItemKind::RichEdit) && !(style & ES_WANTRETURN);
-    if (notifyStatic || enterToDialog)
+    if (kind == DialogItemKind::Static || enterToDialog)
         widget->installEventFilter(this);
     if (kind == DialogItemKind::ListBox || kind == DialogItemKind::ListView) {
         auto* list = static_cast<QListWidget*>(widget);
@@ -98,16 +105,28 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
+    case QEvent::ToolTipChange:
+        // A static lets the mouse through to what lies beneath it, unless it has a tooltip to
+        // show: then it has to see the mouse, or the tooltip never comes.
+        if (qobject_cast<QLabel*>(widget) && !IsNotifyStatic(widget))
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents, widget->toolTip().isEmpty());
+        break;
     case QEvent::MouseButtonPress:
-        if (qobject_cast<QLabel*>(widget) && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (IsNotifyStatic(widget) && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_owner->DeliverMouseDown(id, static_cast<QMouseEvent*>(event)->position().toPoint());
             return true;
         }
         if (widget && widget->property("quillonListBox").toBool()) {
             // A list box keeps its selection when the click hits no entry.
             auto* list = qobject_cast<QListWidget*>(widget->parentWidget());
-            if (list && !list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            const QListWidgetItem* hit =
+                list ? list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()) : nullptr;
+            if (!hit)
                 return true;
+            // A notify list box reports every click on an entry; a click on the entry that is
+            // already selected changes no selection, so the widget itself would say nothing.
+            if (hit->isSelected() && (list->property("quillonStyle").toUInt() & LBS_NOTIFY))
+                m_owner->SendNotify(LBN_SELCHANGE, id);
         }
         break;
     case QEvent::MouseButtonRelease:
@@ -118,7 +137,7 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Enter:
     case QEvent::MouseMove:
-        if (qobject_cast<QLabel*>(widget)) {
+        if (IsNotifyStatic(widget)) {
             if (!m_owner->DeliverSetCursor(id))
                 widget->unsetCursor();
         }

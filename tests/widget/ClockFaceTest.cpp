@@ -166,6 +166,20 @@ private Q_SLOTS:
         QCOMPARE(Pixel(image, {4, 140}), QColor(Qt::red));   // digital band
         QCOMPARE(Pixel(image, {50, 50}), QColor(Qt::red));   // hub
     }
+
+    // The hub is an ellipse of 2 x 2 drawn with a 4-pixel red pen: a solid red dot that covers
+    // the hands where they meet, not a ring with the second hand showing through.
+    void theHubIsASolidRedDot()
+    {
+        CQuillonView view;
+        const QImage image = PaintFace(view, 3, 30, 45); // the second hand runs through the centre
+        const CPoint c = view.m_dialRect.CenterPoint();
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                QCOMPARE(Pixel(image, {c.x + dx, c.y + dy}), QColor(255, 0, 0));
+        // It stays a dot: a few pixels out, the dial is black again.
+        QCOMPARE(Pixel(image, {c.x, c.y - 5}).red(), 0);
+    }
 };
 
 QTEST_MAIN(ClockFaceTest)

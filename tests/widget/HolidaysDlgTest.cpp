@@ -52,6 +52,21 @@ void StepHours(CDialog& dlg, const char* direction)
     arrow->click();
 }
 
+// Pixels of the list, as last painted to the screen, in the highlight colours.
+int HighlightedPixels(QWidget* list)
+{
+    QWidget* window = list->window();
+    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+    const QRect area(list->mapTo(window, QPoint(0, 0)), list->size());
+    const QRgb active = list->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const QRgb inactive = list->palette().color(QPalette::Inactive, QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
+    return count;
+}
+
 QString Text(CDialog& dlg, int id)
 {
     return Control<QLineEdit>(dlg, id)->text();
@@ -120,6 +135,35 @@ private Q_SLOTS:
         });
         // The details shown last survive to the next showing.
         Open(dlg, [](CHolidaysDlg& d) { QCOMPARE(Text(d, 1034), QStringLiteral("Ann")); });
+    }
+
+    // The commonest reminder: one birthday today, its entry highlighted as the dialog opens.
+    // Clicking it shows whose birthday it is; picking the other list's entry takes the
+    // highlight off this one on screen, so only one list ever looks picked.
+    void theHighlightedEntryShowsItsContactAndOnlyOneListLooksPicked()
+    {
+        CHolidaysDlg dlg;
+        dlg.m_todayContacts.Add(Person("Ann", "Lee", 1980, 11, 14));
+        dlg.m_tomorrowContacts.Add(Person("Bo", "Ray", 1975, 11, 15));
+        Open(dlg, [&](CHolidaysDlg& d) {
+            QCOMPARE(Control<QListWidget>(d, 1020)->selectedItems().size(), 1);
+            QCOMPARE(Text(d, 1034), QString());
+            Pick(d, 1020, 0);
+            QCOMPARE(Text(d, 1034), QStringLiteral("Ann"));
+        });
+        int todayLit = -1, tomorrowLit = -1, todayLitAfter = -1;
+        Open(dlg, [&](CHolidaysDlg& d) {
+            auto* today = Control<QListWidget>(d, 1020);
+            QTRY_VERIFY((todayLit = HighlightedPixels(today)) > 0);
+            Pick(d, 1023, 0);
+            QCOMPARE(Text(d, 1034), QStringLiteral("Bo"));
+            QTRY_VERIFY((tomorrowLit = HighlightedPixels(Control<QListWidget>(d, 1023))) > 0);
+            QTest::qWait(100); // time for a paint of the "Today" list, were one coming
+            todayLitAfter = HighlightedPixels(today);
+        });
+        QVERIFY(todayLit > 0);
+        QVERIFY(tomorrowLit > 0);
+        QCOMPARE(todayLitAfter, 0);
     }
 
     void hoursStepWithinOneToTwelveAndResetOnAPick()

@@ -28,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <functional>
 #include <vector>
@@ -68,6 +69,7 @@ void RegisterTestTemplate()
             {-1, K::Static, "a label closes the group", 40, 125, 40, 8},
             {1022, K::RadioButton, "R3", 85, 125, 10, 10},
             {1023, K::RadioButton, "R4", 100, 125, 10, 10},
+            {1014, K::Static, "a value cut short", 150, 125, 30, 8},
         },
     });
 }
@@ -193,6 +195,23 @@ public:
     int closes = 0, adds = 0, checkClicks = 0, selChanges = 0, itemChanges = 0, listClicks = 0,
         linkClicks = 0;
 };
+
+// The pixels of a control as the screen shows them (what was last painted and flushed), in the
+// list's highlight colours.
+int HighlightedPixels(QWidget* control)
+{
+    QWidget* window = control->window();
+    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
+    const QPalette palette = control->palette();
+    const QRgb active = palette.color(QPalette::Active, QPalette::Highlight).rgb();
+    const QRgb inactive = palette.color(QPalette::Inactive, QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom() && y < shown.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < shown.width(); ++x)
+            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
+    return count;
+}
 
 template <class W> W* Control(CTestDlg& dlg, int id)
 {
@@ -539,6 +558,92 @@ private Q_SLOTS:
             dlg.m_spin.EnableWindow(FALSE);
             QTest::mouseClick(up, Qt::LeftButton);
             QCOMPARE(hours->text(), QStringLiteral("1"));
+        });
+    }
+
+    // A notify list box reports every click on an entry, also on the entry already selected
+    // (the one data exchange picked on opening), and none on the empty space below them. A
+    // selection removed by code is not reported and is gone from what the screen shows (the
+    // real-display reminder test shows the repaint where no focus change forces one).
+    void aNotifyListReportsEveryClickAndShowsCodeChanges()
+    {
+        CTestDlg dlg;
+        int highlightedBefore = -1, highlightedAfter = -1;
+        RunModal(dlg, [&](QWidget*) {
+            auto* list = Control<QListWidget>(dlg, 1007);
+            const auto click = [&](int row) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  row < 0 ? QPoint(5, list->viewport()->height() - 2)
+                                          : list->visualItemRect(list->item(row)).center());
+            };
+            QCOMPARE(dlg.m_list.GetCurSel(), 0); // "" matches the first entry
+            click(0);
+            QCOMPARE(dlg.selChanges, 1);
+            click(1);
+            QCOMPARE(dlg.selChanges, 2);
+            click(1);
+            QCOMPARE(dlg.selChanges, 3);
+            QCOMPARE(dlg.m_list.GetCurSel(), 1);
+            click(-1);
+            QCOMPARE(dlg.selChanges, 3);
+            QCOMPARE(dlg.m_list.GetCurSel(), 1);
+
+            QTRY_VERIFY((highlightedBefore = HighlightedPixels(list)) > 0);
+            dlg.m_list.SetCurSel(-1);
+            QCOMPARE(dlg.selChanges, 3); // the program's own change is not reported
+            QTest::qWait(100);           // time for a paint, were one coming
+            highlightedAfter = HighlightedPixels(list);
+        });
+        QVERIFY(highlightedBefore > 0);
+        QCOMPARE(highlightedAfter, 0);
+    }
+
+    // A static ignores the mouse, so that it never takes a click meant for what lies beneath,
+    // but one that carries a tooltip shows it when the pointer rests on it.
+    void aStaticShowsItsTooltipOnHover()
+    {
+        CTestDlg dlg;
+        QString shown;
+        bool transparentWithout = false, transparentWith = true;
+        RunModal(dlg, [&](QWidget*) {
+            auto* label = Control<QLabel>(dlg, 1014);
+            transparentWithout = label->testAttribute(Qt::WA_TransparentForMouseEvents);
+            label->setToolTip(QStringLiteral("a value cut short, shown whole"));
+            transparentWith = label->testAttribute(Qt::WA_TransparentForMouseEvents);
+            QTest::mouseMove(label, QPoint(3, 3));
+            QTest::mouseMove(label, label->rect().center());
+            QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 5000);
+            shown = QToolTip::text();
+            QToolTip::hideText();
+        });
+        QVERIFY(transparentWithout);
+        QVERIFY(!transparentWith);
+        QCOMPARE(shown, QStringLiteral("a value cut short, shown whole"));
+    }
+
+    // A date-time picker is one tab stop: Tab leaves it for the next control, the arrow keys
+    // move between its fields. An edit filled by code shows the start of its text.
+    void keysMoveAsThePlatformsControlsDo()
+    {
+        CTestDlg dlg;
+        dlg.m_text = "+44 20 7946 0000 and a good deal more than the field can show";
+        RunModal(dlg, [&](QWidget*) {
+            auto* date = Control<QDateTimeEdit>(dlg, 1005);
+            date->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(date->hasFocus());
+            const int first = date->currentSectionIndex();
+            QTest::keyClick(date, Qt::Key_Right);
+            QCOMPARE(date->currentSectionIndex(), first + 1);
+            QTest::keyClick(date, Qt::Key_Left);
+            QCOMPARE(date->currentSectionIndex(), first);
+            QTest::keyClick(date, Qt::Key_Tab);
+            QTRY_VERIFY(Control<QWidget>(dlg, 1006)->hasFocus());
+            QTest::keyClick(Control<QWidget>(dlg, 1006), Qt::Key_Backtab);
+            QTRY_VERIFY(date->hasFocus());
+
+            auto* edit = Control<QLineEdit>(dlg, 1001);
+            QCOMPARE(edit->cursorPosition(), 0);
+            QVERIFY(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < edit->width() / 2);
         });
     }
 };
