@@ -54,6 +54,16 @@ std::string ResolveTarget(const std::string& path)
     return resolved;
 }
 
+CString DamagedMessage(const CString& path, const contactbook::ReadResult& details)
+{
+    const int read = details.contactsRead;
+    const CString loaded = read == 0   ? CString("No contact could be read before the damage.")
+                           : read == 1 ? CString("The 1 contact before the damage was loaded.")
+                                       : FormatString("The %d contacts before the damage were loaded.", read);
+    return FormatString("The contact book \"%s\" is damaged. %s %s", path.GetString(),
+                        details.Describe().GetString(), loaded.GetString());
+}
+
 bool RenameNoReplace(const std::string& from, const std::string& to, int* error)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -115,10 +125,7 @@ ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts, IfMiss
     }
     m_keepOnDisk = true;
     result.outcome = LoadResult::Outcome::damaged;
-    result.message =
-        FormatString("The contact book \"%s\" is damaged. %s The %d contacts before the damage "
-                     "were loaded.",
-                     path.c_str(), result.details.Describe().GetString(), result.details.contactsRead);
+    result.message = DamagedMessage(m_path, result.details);
     return result;
 }
 

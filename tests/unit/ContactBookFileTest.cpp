@@ -255,4 +255,35 @@ TEST_F(ContactBookFileTest, SecondProcessSeesTheBookInUse)
     EXPECT_TRUE(other.Acquire(Book()).IsAcquired());
 }
 
+TEST_F(ContactBookFileTest, DamageIsToldInWordsThatFitTheCount)
+{
+    const auto message = [&](const Bytes& bytes) {
+        WriteAll(m_book, bytes);
+        CContactList list;
+        return ContactBookFile(Book()).Load(&list).message.Bytes();
+    };
+    const std::string book = "The contact book \"" + m_book + "\" is damaged. ";
+    // A cut inside the first four bytes, the count.
+    EXPECT_EQ(message({2, 0}), book +
+                                   "It ends inside the number of contacts at its start. No contact could be "
+                                   "read before the damage.");
+    const Bytes annLee = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x99, 0xDC, 0x40, 0x00,
+                          0x03, 0x41, 0x6E, 0x6E, 0x03, 0x4C, 0x65, 0x65, 0x03, 0x31, 0x32, 0x33, 0x00};
+    Bytes one = {2, 0, 0, 0};
+    one.insert(one.end(), annLee.begin(), annLee.end());
+    EXPECT_EQ(message(one), book + "It announces 2 contacts, more than it has room for. The 1 contact before "
+                                   "the damage was loaded.");
+    Bytes three = {3, 0, 0, 0};
+    for (int i = 0; i < 2; ++i)
+        three.insert(three.end(), annLee.begin(), annLee.end());
+    three.insert(three.end(), annLee.begin(), annLee.begin() + 25); // 52 bytes: room for three
+    EXPECT_EQ(message(three),
+              book + "It ends inside contact 3 of 3. The 2 contacts before the damage were loaded.");
+    Bytes cut = {1, 0, 0, 0};
+    cut.insert(cut.end(), annLee.begin(), annLee.begin() + 6);
+    EXPECT_EQ(message(cut), book +
+                                "It announces 1 contact, more than it has room for. No contact could be read "
+                                "before the damage.");
+}
+
 } // namespace

@@ -139,6 +139,10 @@ private Q_SLOTS:
         QVERIFY(doc);
         QCOMPARE(doc->GetContacts()->GetCount(), 1); // the contact before the cut is kept
         QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(
+            m_messages[0].contains(QStringLiteral("It announces 2 contacts, more than it has room for. The 1 "
+                                                  "contact before the damage was loaded.")),
+            qPrintable(m_messages[0]));
         const QStringList aside = QDir().entryList({QStringLiteral("date.info.damaged-*")});
         QCOMPARE(aside.size(), 1);
         QVERIFY(m_messages[0].contains(aside[0]));
