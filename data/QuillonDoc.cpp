@@ -24,6 +24,9 @@ bool CQuillonDoc::LockBook()
         AfxMessageBox(locked.message);
         return false;
     }
+    // A link planted in the lock's place is not followed; the user is told and the clock runs.
+    if (locked.outcome == BookLock::Result::Outcome::refused)
+        AfxMessageBox(locked.message, MB_ICONEXCLAMATION);
     // Without a lock file (a folder we cannot write) the book still loads; saving will say why it fails.
     return true;
 }

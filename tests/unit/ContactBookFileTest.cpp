@@ -255,6 +255,36 @@ TEST_F(ContactBookFileTest, SecondProcessSeesTheBookInUse)
     EXPECT_TRUE(other.Acquire(Book()).IsAcquired());
 }
 
+TEST_F(ContactBookFileTest, LockNeverFollowsALinkNorWaitsOnAPipe)
+{
+    const fs::path lockPath = m_book + ".lock";
+    const fs::path elsewhere = m_folder / "elsewhere";
+    fs::create_symlink(elsewhere, lockPath); // dangling: following it would create the target
+    BookLock lock;
+    auto result = lock.Acquire(Book());
+    EXPECT_EQ(result.outcome, BookLock::Result::Outcome::refused);
+    EXPECT_FALSE(lock.IsHeld());
+    EXPECT_NE(result.message.Bytes().find("\"" + lockPath.string() + "\" is a symbolic link"),
+              std::string::npos)
+        << result.message.Bytes();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(elsewhere)));
+
+    WriteAll(elsewhere, {5}); // an existing target is not opened either
+    ::chmod(elsewhere.c_str(), 0644);
+    EXPECT_EQ(lock.Acquire(Book()).outcome, BookLock::Result::Outcome::refused);
+    EXPECT_EQ(Mode(elsewhere), 0644u);
+
+    fs::remove(lockPath);
+    ASSERT_EQ(::mkfifo(lockPath.c_str(), 0600), 0);
+    result = lock.Acquire(Book());
+    EXPECT_EQ(result.outcome, BookLock::Result::Outcome::refused);
+    EXPECT_NE(result.message.Bytes().find("is not a regular file"), std::string::npos)
+        << result.message.Bytes();
+
+    fs::remove(lockPath);
+    EXPECT_TRUE(lock.Acquire(Book()).IsAcquired());
+}
+
 TEST_F(ContactBookFileTest, DamageIsToldInWordsThatFitTheCount)
 {
     const auto message = [&](const Bytes& bytes) {

@@ -200,6 +200,21 @@ private Q_SLOTS:
         QCOMPARE(m_messages.size(), 2);
         QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
     }
+
+    void plantedLockLinkIsNotFollowed()
+    {
+        QVERIFY(QFile::link(QStringLiteral("../planted-target"), QStringLiteral("date.info.lock")));
+        CQuillonApp app;
+        QVERIFY(StartApp(app));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].contains(QStringLiteral("\"date.info.lock\" is a symbolic link, which is not "
+                                                       "followed")),
+                 qPrintable(m_messages[0]));
+        QVERIFY(!QFile::exists(QStringLiteral("../planted-target")));
+        Exit(app);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
+        QVERIFY(!QFile::exists(QStringLiteral("../planted-target")));
+    }
 };
 
 QTEST_MAIN(DocumentTest)
