@@ -1,6 +1,7 @@
 #include "data/ContactBookFile.h"
 #include "data/BookLock.h"
 #include "platform/framework/Clock.h"
+#include "tests/unit/WithoutRootOverride.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -253,6 +255,100 @@ TEST_F(ContactBookFileTest, SecondProcessSeesTheBookInUse)
 
     lock.Release();
     EXPECT_TRUE(other.Acquire(Book()).IsAcquired());
+}
+
+TEST_F(ContactBookFileTest, ReadOnlyBookIsLeftAsItIsAndSaid)
+{
+    const Bytes old = {0, 0, 0, 0};
+    WriteAll(m_book, old);
+    ::chmod(m_book.c_str(), 0400);
+    ContactBookFile file(Book());
+    CContactList list;
+    ASSERT_TRUE(file.Load(&list).IsLoaded());
+
+    const auto before = file.CheckSavable();
+    EXPECT_FALSE(before.ok);
+    EXPECT_EQ(before.message, CString("The contact book \"" + m_book +
+                                      "\" is read-only, so the changes you make will not be saved."));
+    const auto saved = file.Save(TwoContacts());
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.Bytes().find("read-only"), std::string::npos) << saved.message.Bytes();
+    EXPECT_EQ(ReadAll(m_book), old);
+    EXPECT_EQ(Mode(m_book), 0400u);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
+
+    ::chmod(m_book.c_str(), 0600); // the user gives it back its write bit: the retry works
+    EXPECT_TRUE(file.CheckSavable().ok);
+    EXPECT_TRUE(file.Save(TwoContacts()).ok);
+}
+
+TEST_F(ContactBookFileTest, UnwritableFolderIsToldBeforeAnySave)
+{
+    WriteAll(m_book, {0, 0, 0, 0});
+    ContactBookFile file(Book());
+    CContactList list;
+    ASSERT_TRUE(file.Load(&list).IsLoaded());
+    EXPECT_TRUE(file.CheckSavable().ok);
+    ::chmod(m_folder.c_str(), 0500);
+    {
+        WithoutRootOverride asUser;
+        ASSERT_TRUE(asUser.Active());
+        const auto savable = file.CheckSavable();
+        EXPECT_FALSE(savable.ok);
+        EXPECT_NE(savable.message.Bytes().find("\"" + m_folder.string() +
+                                               "\" cannot be written (Permission denied)"),
+                  std::string::npos)
+            << savable.message.Bytes();
+        EXPECT_FALSE(file.Save(list).ok);
+        // A read-only book there too: the folder is what stands in the way, at start and at exit.
+        ::chmod(m_book.c_str(), 0400);
+        EXPECT_NE(file.CheckSavable().message.Bytes().find("cannot be written"), std::string::npos);
+        EXPECT_NE(file.Save(list).message.Bytes().find("creating a temporary file: Permission denied"),
+                  std::string::npos);
+    }
+    ::chmod(m_folder.c_str(), 0700);
+    EXPECT_EQ(ReadAll(m_book), (Bytes{0, 0, 0, 0}));
+}
+
+TEST_F(ContactBookFileTest, StaleTemporariesGoAtTheNextSaveUnderTheLock)
+{
+    WriteAll(m_book, {0, 0, 0, 0});
+    const auto make = [&](const std::string& name) { WriteAll(m_folder / name, {1, 2, 3}); };
+    make(".date.info.tmp-Ab3xYz"); // a save killed midway: goes
+    make(".date.info.tmp-Ab3xY");  // not our pattern: stays
+    make(".date.info.tmp-Ab3xYz1");
+    make(".other.info.tmp-Ab3xYz");
+    make("date.info.tmp-Ab3xYz");
+    fs::create_directory(m_folder / ".date.info.tmp-folder");
+    fs::create_symlink(m_folder / "elsewhere", m_folder / ".date.info.tmp-linkto");
+    WriteAll(m_folder / "elsewhere", {7});
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        make(".date.info.tmp-theirs");
+        ASSERT_EQ(::chown((m_folder / ".date.info.tmp-theirs").c_str(), 65534, 65534), 0);
+    }
+    std::vector<std::string> all = Entries();
+
+    ContactBookFile file(Book());
+    ASSERT_TRUE(file.Save(TwoContacts()).ok); // without the lock another save may be running
+    EXPECT_EQ(Entries(), all);
+    fs::create_hard_link(m_book, m_folder / ".date.info.tmp-hardln"); // the book itself
+    all.emplace_back(".date.info.tmp-hardln");
+    const Bytes saved = ReadAll(m_book);
+
+    BookLock lock;
+    ASSERT_TRUE(lock.Acquire(Book()).IsAcquired());
+    ASSERT_TRUE(file.Save(TwoContacts(), &lock).ok);
+    all.erase(std::find(all.begin(), all.end(), ".date.info.tmp-Ab3xYz"));
+    all.emplace_back("date.info.lock");
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(Entries(), all);
+    EXPECT_EQ(ReadAll(m_folder / "elsewhere"), Bytes{7});
+    EXPECT_TRUE(fs::is_directory(m_folder / ".date.info.tmp-folder"));
+    EXPECT_EQ(ReadAll(m_folder / ".date.info.tmp-hardln"), saved);
+    CContactList back;
+    ASSERT_TRUE(ContactBookFile(Book()).Load(&back).IsLoaded());
+    EXPECT_EQ(back.GetCount(), 2);
 }
 
 TEST_F(ContactBookFileTest, LockNeverFollowsALinkNorWaitsOnAPipe)
