@@ -1,5 +1,7 @@
 #include "app/Autostart.h"
 
+#include "app/CommandLine.h"
+
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -42,6 +44,12 @@ std::string EscapeValue(const std::string& s)
 std::string ErrnoText(int error)
 {
     return std::strerror(error);
+}
+
+// File names in messages are quoted as everywhere else in the program.
+std::string Quoted(const fs::path& path)
+{
+    return '"' + path.string() + '"';
 }
 } // namespace
 
@@ -99,16 +107,16 @@ AutostartResult InstallAutostart(const fs::path& entry, const fs::path& exe, con
 {
     const std::optional<std::string> text = AutostartDesktopEntry(exe, workDir);
     if (!text)
-        return {false, "cannot name " + exe.string() + " in " + workDir.string() + " in an autostart entry"};
+        return {false, "cannot name " + Quoted(exe) + " in " + Quoted(workDir) + " in an autostart entry"};
     std::error_code ec;
     fs::create_directories(entry.parent_path(), ec);
     if (ec)
-        return {false, "cannot create " + entry.parent_path().string() + ": " + ec.message()};
+        return {false, "cannot create " + Quoted(entry.parent_path()) + ": " + ec.message()};
 
     std::string temp = entry.string() + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0)
-        return {false, "cannot write " + entry.string() + ": " + ErrnoText(errno)};
+        return {false, "cannot write " + Quoted(entry) + ": " + ErrnoText(errno)};
     bool written = fchmod(fd, 0644) == 0;
     std::size_t done = 0;
     while (written && done < text->size()) {
@@ -125,7 +133,7 @@ AutostartResult InstallAutostart(const fs::path& entry, const fs::path& exe, con
     if (!written || std::rename(temp.c_str(), entry.c_str()) != 0) {
         const int renameError = written ? errno : error;
         unlink(temp.c_str());
-        return {false, "cannot write " + entry.string() + ": " + ErrnoText(renameError)};
+        return {false, "cannot write " + Quoted(entry) + ": " + ErrnoText(renameError)};
     }
     return {true, "Autostart entry written: " + entry.string() + "\nAt login Quillon starts in " +
                       workDir.string() + " and reads the contact book date.info there.\n"};
@@ -137,7 +145,7 @@ AutostartResult RemoveAutostart(const fs::path& entry)
     if (fs::remove(entry, ec))
         return {true, "Autostart entry removed: " + entry.string() + "\n"};
     if (ec)
-        return {false, "cannot remove " + entry.string() + ": " + ec.message()};
+        return {false, "cannot remove " + Quoted(entry) + ": " + ec.message()};
     return {true, "No autostart entry to remove at " + entry.string() + "\n"};
 }
 
@@ -155,7 +163,8 @@ int RunAutostartOption(bool install, std::ostream& out, std::ostream& err)
         const fs::path exe = fs::read_symlink("/proc/self/exe", exeError);
         const fs::path workDir = fs::current_path(dirError);
         if (exeError || dirError) {
-            err << "quillon: cannot tell the program file or the current folder\n";
+            err << "quillon: cannot tell the program file or the current folder: "
+                << (exeError ? exeError : dirError).message() << '\n';
             return 1;
         }
         result = InstallAutostart(entry, exe, workDir);
@@ -166,6 +175,7 @@ int RunAutostartOption(bool install, std::ostream& out, std::ostream& err)
         err << "quillon: " << result.message << '\n';
         return 1;
     }
-    out << result.message;
-    return 0;
+    CommandOutput output(out);
+    output.Write(result.message);
+    return output.Finish(err, 0);
 }

@@ -1,48 +1,81 @@
 #include "app/BookCommands.h"
 
-#include "data/ContactBookFile.h"
+#include "app/CommandLine.h"
+#include "data/ContactBookFormat.h"
 #include "data/NotebookRules.h"
+#include "data/VCardText.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CFile.h"
 #include "platform/framework/CTime.h"
 
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace bookcommands {
 
-std::string EscapeField(const CString& field)
+namespace {
+
+void AppendHex(std::string& out, unsigned char byte)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    out += "\\x";
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 0xF];
+}
+
+} // namespace
+
+std::string EscapeField(std::string_view bytes)
 {
     std::string out;
-    for (const char c : field.Bytes()) {
-        switch (c) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            out += c;
+    out.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[pos]);
+        const std::size_t length = vcard::text::Utf8SequenceLength(bytes, pos);
+        if (length == 0) {
+            AppendHex(out, c); // not UTF-8: shown as the byte it is
+            ++pos;
+            continue;
         }
+        if (length == 2 && c == 0xC2 && static_cast<unsigned char>(bytes[pos + 1]) < 0xA0) {
+            AppendHex(out, c); // U+0080 to U+009F, the C1 controls
+            AppendHex(out, static_cast<unsigned char>(bytes[pos + 1]));
+        } else if (length > 1) {
+            out.append(bytes.substr(pos, length));
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (c < 0x20 || c == 0x7F) {
+            AppendHex(out, c);
+        } else {
+            out += static_cast<char>(c);
+        }
+        pos += length;
     }
     return out;
+}
+
+std::string Quote(std::string_view path)
+{
+    return '"' + EscapeField(path) + '"';
 }
 
 std::string FormatContactLine(const CContact& contact)
 {
     const CString* fields[] = {&contact.m_strFirstName, &contact.m_strLastName, &contact.m_strTel,
                                &contact.m_strEMail, &contact.m_strText};
-    std::string line = EscapeField(FormatBirthdayText(contact.m_dtBirthday));
+    std::string line = EscapeField(FormatBirthdayText(contact.m_dtBirthday).Bytes());
     for (const CString* field : fields)
-        line += '\t' + EscapeField(*field);
+        line += '\t' + EscapeField(field->Bytes());
     return line;
 }
 
@@ -71,27 +104,64 @@ CalendarDay LocalToday()
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-bool ReadBook(const std::string& path, CContactList& contacts, std::string& error)
+int OpenRegularFile(const std::string& path, const char* what, std::string& error)
 {
-    // The loader would create a missing book; from the command line that is an error.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const auto notRegular = [&](mode_t mode) {
+        const char* kind = S_ISDIR(mode)                    ? "a folder"
+                           : S_ISFIFO(mode)                 ? "a named pipe"
+                           : S_ISSOCK(mode)                 ? "a socket"
+                           : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                                                            : "something else";
+        error = std::string(what) + ' ' + Quote(path) + " is " + kind + ", not a regular file.";
+    };
+    // Nothing that is not a regular file is even opened: opening a device can have effects.
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        notRegular(st.st_mode);
+        errno = EINVAL;
+        return -1;
+    }
+    // Non-blocking, in case a named pipe took the file's place in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        error = "cannot read the contact book '" + path + "': " + std::strerror(errno);
+        const int reason = errno;
+        error = std::string("cannot read ") + what + ' ' + Quote(path) + ": " + std::strerror(reason) + '.';
+        errno = reason;
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        notRegular(st.st_mode);
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool ReadBook(const std::string& path, CContactList& contacts, std::string& error, bool missingIsEmpty)
+{
+    // Read here rather than through the program's loader, which creates a missing book.
+    const int fd = OpenRegularFile(path, "the contact book", error);
+    if (fd < 0) {
+        if (missingIsEmpty && errno == ENOENT) {
+            error.clear();
+            return true;
+        }
         return false;
     }
-    ::close(fd);
-    ContactBookFile book{CString(path.c_str())};
-    const ContactBookFile::LoadResult result = book.Load(&contacts);
-    switch (result.outcome) {
-    case ContactBookFile::LoadResult::Outcome::loaded:
+    CFile file;
+    file.Attach(fd);
+    if (file.GetLength() == 0)
         return true;
-    case ContactBookFile::LoadResult::Outcome::damaged:
-        error = "the contact book '" + path + "' is damaged: " + result.details.Describe().Bytes();
-        return false;
-    case ContactBookFile::LoadResult::Outcome::failed:
-        break;
-    }
-    error = result.message.Bytes();
+    CArchive ar(&file, CArchive::load);
+    const contactbook::ReadResult result = contactbook::ReadContactBook(ar, &contacts);
+    ar.Close();
+    if (!result.IsDamaged())
+        return true;
+    error = "the contact book " + Quote(path) + " is damaged. " + result.Describe().Bytes();
     return false;
 }
 
@@ -103,10 +173,11 @@ int ListContacts(const std::string& path, std::ostream& out, std::ostream& err)
         err << "quillon: " << error << '\n';
         return 1;
     }
+    CommandOutput output(out);
     for (const CContact& contact : contacts)
-        out << FormatContactLine(contact) << '\n';
-    out.flush();
-    return out ? 0 : 1;
+        if (!output.Write(FormatContactLine(contact) + '\n'))
+            break;
+    return output.Finish(err, 0);
 }
 
 int PrintBirthdays(const std::string& path, const CalendarDay& today, std::ostream& out, std::ostream& err)
@@ -118,14 +189,15 @@ int PrintBirthdays(const std::string& path, const CalendarDay& today, std::ostre
         return 1;
     }
     const BirthdayMatches found = FindBirthdays(contacts, today);
-    out << "Today\n";
+    std::string text = "Today\n";
     for (int index : found.today)
-        out << FormatContactLine(contacts[index]) << '\n';
-    out << "Tomorrow\n";
+        text += FormatContactLine(contacts[index]) + '\n';
+    text += "Tomorrow\n";
     for (int index : found.tomorrow)
-        out << FormatContactLine(contacts[index]) << '\n';
-    out.flush();
-    return out ? 0 : 1;
+        text += FormatContactLine(contacts[index]) + '\n';
+    CommandOutput output(out);
+    output.Write(text);
+    return output.Finish(err, 0);
 }
 
 } // namespace bookcommands

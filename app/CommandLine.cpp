@@ -2,6 +2,10 @@
 
 #include "app/BookCommands.h"
 
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
 namespace {
 CommandLine Failed(std::string error)
 {
@@ -43,7 +47,8 @@ CommandLine ParseBookCommand(const std::vector<std::string>& args, std::size_t f
         if (!optionsEnded && arg.size() > 1 && arg[0] == '-')
             return Failed("unknown option '" + arg + "' for '" + args[first] + "'");
         if (haveFile)
-            return Failed("'" + args[first] + "' takes one contact book, not also '" + arg + "'");
+            return Failed("'" + args[first] + "' takes one contact book, not also " +
+                          bookcommands::Quote(arg));
         line.file = arg;
         haveFile = true;
     }
@@ -132,7 +137,9 @@ std::string HelpText()
            "  -h, --help     show this help and exit\n"
            "  -v, --version  show the version and exit\n"
            "  --list [FILE]  print every contact of the book, one a line: birthday, first name,\n"
-           "                 last name, tel, e-mail and note, separated by tabs\n"
+           "                 last name, tel, e-mail and note, separated by tabs; tab, CR, LF\n"
+           "                 and backslash as \\t \\r \\n \\\\, other control characters and bytes\n"
+           "                 that are not UTF-8 as \\xHH\n"
            "  --birthdays [--date YYYY-MM-DD] [FILE]\n"
            "                 print the contacts whose birthday is today and tomorrow (or on\n"
            "                 and after the given date), as --list does\n"
@@ -151,5 +158,40 @@ std::string HelpText()
            "  QUILLON_SHUTDOWN_DRY_RUN=1  a scheduled shutdown or restart runs its countdown\n"
            "                              and then does nothing (systemd's dry run)\n"
            "\n"
-           "FILE defaults to date.info in the current folder; --list and --birthdays never change it.\n";
+           "FILE defaults to date.info in the current folder; --list and --birthdays never change it.\n"
+           "Only regular files are read as FILE or VCF.\n";
+}
+
+void CommandOutput::Check()
+{
+    if (!m_failed && !m_out) {
+        m_failed = true;
+        m_error = errno;
+    }
+}
+
+bool CommandOutput::Write(std::string_view text)
+{
+    if (m_failed)
+        return false;
+    errno = 0; // a buffered write makes no system call; a failed one leaves its reason here
+    m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    Check();
+    return !m_failed;
+}
+
+int CommandOutput::Finish(std::ostream& err, int status)
+{
+    if (!m_failed) {
+        errno = 0;
+        m_out.flush();
+        Check();
+    }
+    if (!m_failed)
+        return status;
+    err << "quillon: write error";
+    if (m_error != 0)
+        err << ": " << std::strerror(m_error);
+    err << '\n';
+    return 1;
 }

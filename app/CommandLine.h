@@ -1,7 +1,9 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The options a user or a script gives quillon before any window exists. Anything that is
@@ -35,3 +37,24 @@ struct CommandLine
 
 CommandLine ParseOptions(const std::vector<std::string>& args);
 std::string HelpText();
+
+// Standard output of a command as GNU tools treat it: a write that fails (a full disk, a file
+// closed under us) is reported once on standard error with its reason, and the command ends
+// with status 1 instead of pretending it printed everything.
+class CommandOutput
+{
+public:
+    explicit CommandOutput(std::ostream& out) : m_out(out) {}
+
+    // False once a write has failed; nothing more is written then.
+    bool Write(std::string_view text);
+    // Flushes what is left. Returns status, or 1 after "quillon: write error: <reason>" on err.
+    int Finish(std::ostream& err, int status);
+
+private:
+    void Check();
+
+    std::ostream& m_out;
+    bool m_failed = false;
+    int m_error = 0; // errno of the write that failed, when known
+};

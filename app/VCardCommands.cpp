@@ -1,5 +1,7 @@
 #include "app/VCardCommands.h"
 
+#include "app/BookCommands.h"
+#include "app/CommandLine.h"
 #include "data/BookLock.h"
 #include "data/ContactBookFile.h"
 #include "data/NotebookRules.h"
@@ -7,117 +9,128 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
+// No address book comes near this; anything larger is refused before it is read.
+constexpr std::size_t kMostVCardBytes = std::size_t{256} << 20;
+
+std::string TooLarge(const std::string& name)
+{
+    return name + " is larger than 256 MiB, far more than any address book; it was not read.";
+}
+
 bool ReadWhole(const std::string& path, std::istream& in, std::string* data, std::string* error)
 {
+    char buffer[65536];
     if (path == "-") {
-        data->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+            if (data->size() + static_cast<std::size_t>(in.gcount()) > kMostVCardBytes) {
+                *error = TooLarge("the standard input");
+                return false;
+            }
+            data->append(buffer, static_cast<std::size_t>(in.gcount()));
+        }
         if (in.bad()) {
-            *error = "the standard input could not be read";
+            *error = std::string("the standard input could not be read: ") + std::strerror(errno) + '.';
             return false;
         }
         return true;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        *error = "\"" + path + "\" could not be opened: " + std::strerror(errno);
+    const int fd = bookcommands::OpenRegularFile(path, "the vCard file", *error);
+    if (fd < 0) {
+        if (errno == EINVAL) // a pipe, for one, is read as standard input
+            *error += " Give - as the file to read standard input.";
         return false;
     }
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        data->append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const int readError = errno;
-    std::fclose(file);
-    if (failed) {
-        *error = "\"" + path + "\" could not be read: " + std::strerror(readError);
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_size) > kMostVCardBytes) {
+        ::close(fd);
+        *error = TooLarge("the vCard file " + bookcommands::Quote(path));
         return false;
     }
+    data->reserve(static_cast<std::size_t>(st.st_size));
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            *error = "the vCard file " + bookcommands::Quote(path) +
+                     " could not be read: " + std::strerror(errno) + '.';
+            ::close(fd);
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (data->size() + static_cast<std::size_t>(got) > kMostVCardBytes) { // it grew meanwhile
+            ::close(fd);
+            *error = TooLarge("the vCard file " + bookcommands::Quote(path));
+            return false;
+        }
+        data->append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
     return true;
 }
 
-// A loaded book, or the reason there is none; damaged books are never read in part here.
-bool LoadBook(ContactBookFile& book, CContactList* contacts, const char* consequence, std::ostream& err)
-{
-    const ContactBookFile::LoadResult loaded = book.Load(contacts);
-    if (loaded.outcome == ContactBookFile::LoadResult::Outcome::loaded)
-        return true;
-    err << "quillon: the contact book \"" << book.GetPath().GetString() << "\" ";
-    if (loaded.outcome == ContactBookFile::LoadResult::Outcome::damaged)
-        err << "is damaged (" << loaded.details.Describe().GetString() << ")";
-    else
-        err << "could not be read";
-    err << "; " << consequence << ".\n";
-    return false;
-}
-
-// Equal for contacts IsSameContact finds the same: the date of birth and the five texts.
-std::string DuplicateKey(const CContact& contact)
+// Equal for contacts IsSameContact finds the same: the date of birth and the five texts. A
+// hash, not the texts themselves, so that the index costs little beside the book.
+std::size_t DuplicateKey(const CContact& contact)
 {
     const COleDateTime& birthday = contact.m_dtBirthday;
-    std::string key = std::to_string(birthday.GetYear()) + '-' + std::to_string(birthday.GetMonth()) + '-' +
-                      std::to_string(birthday.GetDay());
+    std::size_t key =
+        std::hash<int>()((birthday.GetYear() * 13 + birthday.GetMonth()) * 32 + birthday.GetDay());
     for (const CString* text : {&contact.m_strEMail, &contact.m_strFirstName, &contact.m_strLastName,
-                                &contact.m_strTel, &contact.m_strText}) {
-        key += ' ' + std::to_string(text->GetLength()) + ':';
-        key += text->Bytes();
-    }
+                                &contact.m_strTel, &contact.m_strText})
+        key = key * 1000003 ^ std::hash<std::string_view>()(text->Bytes());
     return key;
-}
-
-std::string Count(int number, const char* one, const char* many)
-{
-    return std::to_string(number) + ' ' + (number == 1 ? one : many);
 }
 
 } // namespace
 
 int ExportVCards(const std::string& bookPath, std::ostream& out, std::ostream& err)
 {
-    struct stat st
-    {
-    };
-    if (::stat(bookPath.c_str(), &st) != 0) {
-        err << "quillon: the contact book \"" << bookPath << "\" could not be found: " << std::strerror(errno)
-            << ".\n";
-        return 1;
-    }
-    ContactBookFile book{CString(bookPath)};
     CContactList contacts;
-    if (!LoadBook(book, &contacts, "nothing was exported", err))
-        return 1;
-    out << vcard::WriteCards(contacts);
-    out.flush();
-    if (!out) {
-        err << "quillon: the vCards could not be written.\n";
+    std::string error;
+    if (!bookcommands::ReadBook(bookPath, contacts, error)) {
+        err << "quillon: " << error << " Nothing was exported.\n";
         return 1;
     }
-    return 0;
+    CommandOutput output(out);
+    output.Write(vcard::WriteCards(contacts));
+    return output.Finish(err, 0);
 }
 
 int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::istream& in, std::ostream& out,
                  std::ostream& err)
 {
-    std::string data;
-    std::string error;
-    if (!ReadWhole(vcfPath, in, &data, &error)) {
-        err << "quillon: " << error << "; nothing was imported.\n";
-        return 1;
-    }
-    const vcard::ReadResult cards = vcard::ReadCards(data);
+    vcard::ReadResult cards;
+    {
+        std::string data;
+        std::string error;
+        if (!ReadWhole(vcfPath, in, &data, &error)) {
+            err << "quillon: " << error << " Nothing was imported.\n";
+            return 1;
+        }
+        cards = vcard::ReadCards(data);
+    } // the input's bytes are not needed any more
     if (cards.cards == 0) {
-        err << "quillon: \"" << vcfPath << "\" holds no vCard; nothing was imported.\n";
+        err << "quillon: "
+            << (vcfPath == "-" ? std::string("the standard input")
+                               : "the vCard file " + bookcommands::Quote(vcfPath))
+            << " holds no vCard. Nothing was imported.\n";
         return 1;
     }
 
@@ -128,21 +141,28 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
         err << "quillon: " << locked.message.GetString() << " Close it, then import again.\n";
         return 1;
     }
+    if (locked.outcome == BookLock::Result::Outcome::refused) {
+        err << "quillon: " << locked.message.GetString() << " Nothing was imported.\n";
+        return 1;
+    }
     // Without a lock file (a folder we cannot write) the save below says why it fails.
 
-    ContactBookFile book{CString(bookPath)};
     CContactList contacts;
-    if (!LoadBook(book, &contacts, "nothing was imported and the file was left as it is", err))
+    std::string error;
+    if (!bookcommands::ReadBook(bookPath, contacts, error, true)) {
+        err << "quillon: " << error << " Nothing was imported; the book was left as it is.\n";
         return 1;
+    }
 
     // The Notebook's duplicate test against the whole book, cards added before included; the
     // index only narrows the search to contacts whose fields are all equal.
-    std::unordered_map<std::string, std::vector<int>> index;
+    std::unordered_map<std::size_t, std::vector<int>> index;
     for (int i = 0; i < contacts.GetCount(); ++i)
         index[DuplicateKey(contacts[i])].push_back(i);
     int added = 0;
     int duplicates = 0;
-    for (const CContact& card : cards.contacts) {
+    for (int c = 0; c < cards.contacts.GetCount(); ++c) {
+        CContact& card = cards.contacts[c];
         std::vector<int>& same = index[DuplicateKey(card)];
         const bool known =
             std::any_of(same.begin(), same.end(), [&](int i) { return IsSameContact(contacts[i], card); });
@@ -150,16 +170,16 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
             ++duplicates;
             continue;
         }
-        same.push_back(contacts.Add(card));
+        same.push_back(contacts.Add(std::move(card)));
         ++added;
     }
     // One sort after all the appends leaves the very order that sorting after each append (as
     // "Add" does) would: the exchange sort settles each prefix of the list before it looks at
     // the next contact, and passes over a prefix that is already in order.
-    if (added > 0)
-        SortContactsByCalendarDay(contacts);
     if (added > 0) {
-        const ContactBookFile::SaveResult saved = book.Save(contacts);
+        SortContactsByCalendarDay(contacts);
+        ContactBookFile book{CString(bookPath)};
+        const ContactBookFile::SaveResult saved = book.Save(contacts, &lock);
         if (!saved.ok) {
             err << "quillon: " << saved.message.GetString() << " Nothing was imported.\n";
             return 1;
@@ -167,9 +187,10 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
     }
 
     for (const vcard::Problem& problem : cards.problems)
-        err << "quillon: " << problem.text.GetString() << ".\n";
+        err << "quillon: " + bookcommands::EscapeField(problem.text.Bytes()) + ".\n"; // one write a line
     const int skipped = duplicates + cards.withoutBirthday + cards.incomplete;
-    out << "Added " << Count(added, "contact", "contacts") << ", skipped " << skipped;
+    std::string summary =
+        "Added " + contactbook::Counted(added, "contact") + ", skipped " + std::to_string(skipped);
     if (skipped > 0) {
         std::string reasons;
         const auto reason = [&](int number, const std::string& text) {
@@ -178,11 +199,13 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
             reasons += reasons.empty() ? "" : ", ";
             reasons += text;
         };
-        reason(duplicates, Count(duplicates, "duplicate", "duplicates"));
+        reason(duplicates, contactbook::Counted(duplicates, "duplicate"));
         reason(cards.withoutBirthday, std::to_string(cards.withoutBirthday) + " without a valid birthday");
         reason(cards.incomplete, std::to_string(cards.incomplete) + " incomplete");
-        out << " (" << reasons << ')';
+        summary += " (" + reasons + ')';
     }
-    out << ".\n";
-    return 0;
+    summary += ".\n";
+    CommandOutput output(out);
+    output.Write(summary);
+    return output.Finish(err, 0);
 }

@@ -20,11 +20,13 @@ int main(int argc, char** argv)
     const CommandLine line = ParseOptions(args);
     switch (line.action) {
     case CommandLine::Action::Help:
-        std::fputs(HelpText().c_str(), stdout);
-        return 0;
-    case CommandLine::Action::Version:
-        std::printf("quillon %s\n", QUILLON_VERSION);
-        return 0;
+    case CommandLine::Action::Version: {
+        CommandOutput output(std::cout);
+        output.Write(line.action == CommandLine::Action::Help
+                         ? HelpText()
+                         : std::string("quillon ") + QUILLON_VERSION + '\n');
+        return output.Finish(std::cerr, 0);
+    }
     case CommandLine::Action::Error:
         std::fprintf(stderr, "quillon: %s\nTry 'quillon --help' for more information.\n", line.error.c_str());
         return 2;

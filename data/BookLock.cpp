@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 BookLock::Result BookLock::Acquire(const CString& bookPath)
@@ -11,13 +12,37 @@ BookLock::Result BookLock::Acquire(const CString& bookPath)
     Release();
     Result result;
     const CString lockPath = LockPathFor(bookPath);
-    const int fd = ::open(lockPath.GetString(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Non-blocking, so that a named pipe planted there cannot hold the program up either.
+    const int fd = ::open(lockPath.GetString(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == ELOOP) {
+        result.outcome = Result::Outcome::refused;
+        result.message =
+            FormatString("The lock file \"%s\" is a symbolic link, which is not followed. Remove "
+                         "it: until then nothing keeps a second copy of the program from "
+                         "using the contact book \"%s\" at the same time.",
+                         lockPath.GetString(), bookPath.GetString());
+        return result;
+    }
+    struct stat st
+    {
+    };
+    if ((fd < 0 && errno == EISDIR) || (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))) {
+        if (fd >= 0)
+            ::close(fd);
+        result.outcome = Result::Outcome::refused;
+        result.message = FormatString("The lock file \"%s\" is not a regular file. Remove it: until then "
+                                      "nothing keeps a second copy of the program from using the contact "
+                                      "book \"%s\" at the same time.",
+                                      lockPath.GetString(), bookPath.GetString());
+        return result;
+    }
     if (fd < 0) {
         result.outcome = Result::Outcome::failed;
         result.message = FormatString("The lock file \"%s\" could not be made: %s.", lockPath.GetString(),
                                       std::strerror(errno));
         return result;
     }
+
     int status;
     do {
         status = ::flock(fd, LOCK_EX | LOCK_NB);

@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,6 +54,76 @@ std::string ResolveTarget(const std::string& path)
     if (::realpath(path.c_str(), resolved) == nullptr)
         return path;
     return resolved;
+}
+
+CString DamagedMessage(const CString& path, const contactbook::ReadResult& details)
+{
+    const int read = details.contactsRead;
+    const CString loaded = read == 0   ? CString("No contact could be read before the damage.")
+                           : read == 1 ? CString("The 1 contact before the damage was loaded.")
+                                       : FormatString("The %d contacts before the damage were loaded.", read);
+    return FormatString("The contact book \"%s\" is damaged. %s %s", path.GetString(),
+                        details.Describe().GetString(), loaded.GetString());
+}
+
+// No write permission bit at all (0400, 0444) counts as read-only even for root, who may
+// write anyway: the mode says the owner wants the file left as it is.
+bool IsReadOnly(const std::string& path, const struct stat& st)
+{
+    if ((st.st_mode & 0222) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+           (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
+bool IsWritableFolder(const std::string& folder)
+{
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// What mkostemp makes of "XXXXXX".
+bool IsTemporarySuffix(std::string_view suffix)
+{
+    if (suffix.size() != 6)
+        return false;
+    for (const char c : suffix)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// Temporary files of saves killed midway: named as Save names them, regular files of ours,
+// never the book itself (not even as a hard link). Only safe while the book's lock keeps every
+// other save of this book away.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    struct stat book
+    {
+    };
+    const bool haveBook = ::fstatat(dirFd, name.c_str(), &book, 0) == 0;
+    const std::string prefix = "." + name + ".tmp-";
+    // One thread reads this stream; readdir_r is the deprecated one.
+    // cppcheck-suppress readdirCalled
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view entryName(entry->d_name);
+        if (entryName.size() != prefix.size() + 6 || entryName.substr(0, prefix.size()) != prefix ||
+            !IsTemporarySuffix(entryName.substr(prefix.size())))
+            continue;
+        struct stat st
+        {
+        };
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid())
+            continue;
+        if (haveBook && st.st_dev == book.st_dev && st.st_ino == book.st_ino)
+            continue;
+        ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to, int* error)
@@ -115,10 +187,7 @@ ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts, IfMiss
     }
     m_keepOnDisk = true;
     result.outcome = LoadResult::Outcome::damaged;
-    result.message =
-        FormatString("The contact book \"%s\" is damaged. %s The %d contacts before the damage "
-                     "were loaded.",
-                     path.c_str(), result.details.Describe().GetString(), result.details.contactsRead);
+    result.message = DamagedMessage(m_path, result.details);
     return result;
 }
 
@@ -149,7 +218,34 @@ ContactBookFile::SaveResult ContactBookFile::SaveFailed(const char* what, int er
     return result;
 }
 
-ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts)
+ContactBookFile::SaveResult ContactBookFile::CheckSavable() const
+{
+    SaveResult result;
+    const std::string target = ResolveTarget(m_path.Bytes());
+    const std::string folder = FolderOf(target);
+    struct stat st
+    {
+    };
+    // The folder first: with it unwritable, no permission of the book's would help.
+    if (!IsWritableFolder(folder)) {
+        const int error = errno;
+        char absolute[PATH_MAX];
+        result.ok = false;
+        result.message = FormatString("The folder \"%s\" cannot be written (%s), so the changes you make to "
+                                      "the contact book \"%s\" will not be saved.",
+                                      ::realpath(folder.c_str(), absolute) ? absolute : folder.c_str(),
+                                      std::strerror(error), m_path.GetString());
+    } else if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) && IsReadOnly(target, st)) {
+        result.ok = false;
+        result.message =
+            FormatString("The contact book \"%s\" is read-only, so the changes you make will not "
+                         "be saved.",
+                         m_path.GetString());
+    }
+    return result;
+}
+
+ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts, const BookLock* heldLock)
 {
     if (m_keepOnDisk) {
         SaveResult result;
@@ -162,6 +258,23 @@ ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts)
     }
     const std::string target = ResolveTarget(m_path.Bytes());
     const std::string folder = FolderOf(target);
+    struct stat existing
+    {
+    };
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // In a folder that cannot be written, the temporary file below fails and says so.
+    if (exists && S_ISREG(existing.st_mode) && IsReadOnly(target, existing) && IsWritableFolder(folder)) {
+        SaveResult result;
+        result.ok = false;
+        result.message =
+            FormatString("The contact book \"%s\" could not be saved: the file is read-only. The "
+                         "file on disk was left as it was.",
+                         m_path.GetString());
+        return result;
+    }
+    // Through a link the temporaries sit beside the target, where this book's lock guards nothing.
+    if (heldLock && heldLock->IsHeld() && target == m_path.Bytes())
+        RemoveStaleTemporaries(folder, NameOf(target));
 
     std::string pattern = folder + "/." + NameOf(target) + ".tmp-XXXXXX";
     int error = Fault(SaveStep::createTemp);
@@ -172,10 +285,7 @@ ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts)
 
     CFile file;
     file.Attach(fd);
-    struct stat existing
-    {
-    };
-    if (::stat(target.c_str(), &existing) == 0) {
+    if (exists) {
         // Keep the book's own permissions and, where allowed, its owner.
         ::fchmod(fd, existing.st_mode & 07777);
         if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/BookLock.h"
 #include "data/CContactList.h"
 #include "data/ContactBookFormat.h"
 #include "platform/framework/CString.h"
@@ -70,8 +71,14 @@ public:
 
     // Writes a temporary file beside the book (mode 0600, or the book's own permissions),
     // syncs it, renames it over the book and syncs the folder. On failure the book on disk is
-    // untouched and the temporary file is gone.
-    SaveResult Save(const CContactList& contacts);
+    // untouched and the temporary file is gone. A read-only book (no write permission, or no
+    // write bit at all) is not replaced. With the book's lock held, temporary files that saves
+    // killed midway left beside the book are removed first.
+    SaveResult Save(const CContactList& contacts, const BookLock* heldLock = nullptr);
+
+    // Why a save would fail before it is tried, in words for the user: a read-only book or a
+    // folder that cannot be written. ok says only that neither stands in the way.
+    SaveResult CheckSavable() const;
 
     // Renames the book to "<path>.damaged-YYYYMMDD-HHMMSS" (local time), never replacing a file.
     MoveAsideResult MoveDamagedAside();

@@ -1,6 +1,7 @@
 #include "data/ContactBookFormat.h"
 
 #include <cstring>
+#include <string>
 
 namespace contactbook {
 
@@ -72,12 +73,15 @@ ReadResult ReadContactBook(CArchive& ar, CContactList* contacts)
     if (ar.GetBytesLeft() == 0)
         return result;
     const std::uint64_t start = ar.GetPosition();
-    if (!ar.GetInt32(&result.announced)) {
-        result.damage = DamageFrom(ar.GetError());
+    std::int32_t announced = 0;
+    if (!ar.GetInt32(&announced)) {
+        const ReadResult::Damage damage = DamageFrom(ar.GetError());
+        result.damage = damage == ReadResult::Damage::endOfFile ? ReadResult::Damage::countCut : damage;
         result.damageAt = start;
         result.readErrno = ar.GetFile()->GetLastError();
         return result;
     }
+    result.announced = announced;
     if (result.announced <= 0)
         return result;
 
@@ -112,18 +116,29 @@ CString ReadResult::Describe() const
     case Damage::none:
         return CString();
     case Damage::countTooLarge:
-        return FormatString("It announces %d contacts, more than it has room for.", announced);
+        return FormatString("It announces %s, more than it has room for.",
+                            Counted(announced, "contact").c_str());
+    case Damage::countCut:
+        return CString("It ends inside the number of contacts at its start.");
     case Damage::endOfFile:
-        if (announced == 0)
-            return CString("It ends before the number of contacts.");
         return FormatString("It ends inside contact %d of %d.", failing, announced);
     case Damage::badLength:
         return FormatString("A text of contact %d of %d runs past the end of the file.", failing, announced);
     case Damage::readFailed:
+        if (contactsRead == 0)
+            return FormatString("It could not be read: %s.", std::strerror(readErrno));
         return FormatString("It could not be read after contact %d: %s.", contactsRead,
                             std::strerror(readErrno));
     }
     return CString();
+}
+
+std::string Counted(long long number, const char* noun)
+{
+    std::string text = std::to_string(number) + ' ' + noun;
+    if (number != 1)
+        text += 's';
+    return text;
 }
 
 } // namespace contactbook

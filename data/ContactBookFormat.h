@@ -5,6 +5,7 @@
 #include "platform/framework/CString.h"
 
 #include <cstdint>
+#include <string>
 
 // The contact book's bytes (see CArchive for how each value is encoded). No header, no
 // signature, no version:
@@ -31,13 +32,14 @@ struct ReadResult
     {
         none,
         countTooLarge, // the count promises more records than the bytes could hold
-        endOfFile,     // the data ends inside the count or a record
+        countCut,      // the data ends inside the count itself
+        endOfFile,     // the data ends inside a record
         badLength,     // a text's length runs past the end of the data
         readFailed,    // the file reported an error
     };
 
     Damage damage = Damage::none;
-    std::int32_t announced = 0; // the count at the start of the data
+    std::int32_t announced = 0; // the count at the start of the data; 0 when it is cut
     int contactsRead = 0;       // records appended to the list
     std::uint64_t damageAt = 0; // offset of the record (or count) that could not be read
     int readErrno = 0;          // with readFailed
@@ -46,6 +48,9 @@ struct ReadResult
     // One sentence for the user about what is wrong, empty when nothing is.
     CString Describe() const;
 };
+
+// "1 contact", "2 contacts": a number and a noun with a regular plural.
+std::string Counted(long long number, const char* noun);
 
 // Writes the count and every record; the caller closes the archive and checks it.
 void WriteContactBook(CArchive& ar, const CContactList& contacts);

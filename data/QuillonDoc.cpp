@@ -24,8 +24,21 @@ bool CQuillonDoc::LockBook()
         AfxMessageBox(locked.message);
         return false;
     }
-    // Without a lock file (a folder we cannot write) the book still loads; saving will say why it fails.
+    // A link planted in the lock's place is not followed; the user is told and the clock runs.
+    if (locked.outcome == BookLock::Result::Outcome::refused)
+        AfxMessageBox(locked.message, MB_ICONEXCLAMATION);
+    // Without a lock file (a folder we cannot write) the book still loads; WarnIfUnsavable says so.
     return true;
+}
+
+void CQuillonDoc::WarnIfUnsavable()
+{
+    // A book that could not be read is never saved, and its message has said so already.
+    if (!m_book.IsSaveAllowed())
+        return;
+    const ContactBookFile::SaveResult savable = m_book.CheckSavable();
+    if (!savable.ok)
+        AfxMessageBox(savable.message, MB_ICONEXCLAMATION);
 }
 
 bool CQuillonDoc::OnNewDocument()
@@ -36,6 +49,7 @@ bool CQuillonDoc::OnNewDocument()
     const ContactBookFile::LoadResult loaded = m_book.LoadOrSetAside(contacts);
     if (!loaded.IsLoaded())
         AfxMessageBox(loaded.message);
+    WarnIfUnsavable();
     return CDocument::OnNewDocument();
 }
 
@@ -60,6 +74,7 @@ bool CQuillonDoc::OnOpenDocument(const CString& pathName)
     }
     if (!loaded.IsLoaded())
         AfxMessageBox(loaded.message);
+    WarnIfUnsavable();
     return CDocument::OnOpenDocument(pathName);
 }
 
@@ -71,7 +86,7 @@ bool CQuillonDoc::Save()
     for (;;) {
         if (!m_book.IsSaveAllowed())
             return true; // a damaged book that could not be set aside is never overwritten
-        const ContactBookFile::SaveResult saved = m_book.Save(*contacts);
+        const ContactBookFile::SaveResult saved = m_book.Save(*contacts, &m_lock);
         if (saved.ok)
             return true;
         const CString question = saved.message + CString("\n\nRetry to try again, or Cancel to keep Quillon "

@@ -29,6 +29,8 @@ public:
 
 private:
     bool LockBook();
+    // Tells the user once, at start-up, when the book cannot be saved where it is.
+    void WarnIfUnsavable();
     bool Save();
 
     // Held for the document's life: a second copy in the same folder would overwrite this

@@ -12,12 +12,15 @@ namespace {
 
 using text::EqualsNoCase;
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A property as written, viewing into its content line.
 struct Property
 {
-    std::string name; // without its group
-    std::string encoding;
-    std::string charset;
-    std::string value; // as written, escapes and encoding still in place
+    std::string_view name; // without its group
+    std::string_view encoding;
+    std::string_view charset;
+    std::string_view value; // as written, escapes and encoding still in place
 };
 
 // The colon that ends the name and parameters; parameter values may be quoted.
@@ -52,97 +55,184 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-// Physical lines joined into content lines: a line that starts with a space or a tab
-// continues the previous one (the one whitespace is dropped), and in quoted-printable values
-// a line that ends with "=" continues on the next.
-std::vector<std::string> ContentLines(std::string_view data)
+bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 {
-    if (data.substr(0, 3) == "\xEF\xBB\xBF")
-        data.remove_prefix(3);
-    std::vector<std::string> lines;
-    bool quotedPrintable = false;
-    std::size_t pos = 0;
-    while (pos < data.size()) {
-        std::size_t end = data.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = data.size();
-        const std::string_view line = data.substr(pos, end - pos);
-        pos = end;
-        if (pos < data.size() && data[pos] == '\r')
-            ++pos;
-        if (pos < data.size() && data[pos] == '\n')
-            ++pos;
-
-        const bool softBreak = quotedPrintable && !lines.empty() && !lines.back().empty() &&
-                               lines.back().back() == '=' && !EqualsNoCase(Trim(line), "END:VCARD");
-        if (softBreak) {
-            lines.back().pop_back();
-            lines.back().append(line);
-        } else if (!line.empty() && (line[0] == ' ' || line[0] == '\t') && !lines.empty()) {
-            lines.back().append(line.substr(1));
-        } else if (!line.empty()) {
-            lines.emplace_back(line);
-            quotedPrintable = IsQuotedPrintable(line);
-        }
-    }
-    return lines;
+    return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
+// Files that each start with a byte order mark, joined with cat, carry one before each of
+// their first cards, also right after a last line without its line end.
+bool IsMarkBeforeCard(std::string_view data, std::size_t pos)
+{
+    return data.substr(pos, kByteOrderMark.size()) == kByteOrderMark &&
+           StartsWithNoCase(data.substr(pos + kByteOrderMark.size()), "BEGIN:VCARD");
+}
+
+bool IsCardBoundary(std::string_view line)
+{
+    const std::string_view trimmed = Trim(line);
+    return EqualsNoCase(trimmed, "END:VCARD") || StartsWithNoCase(trimmed, "BEGIN:VCARD") ||
+           IsMarkBeforeCard(line, 0);
+}
+
+// Physical lines joined into content lines, one at a time, so that memory follows the longest
+// line and not the number of lines: a line that starts with a space or a tab continues the
+// previous one (the one whitespace is dropped), and in quoted-printable values a line that
+// ends with "=" continues on the next. Empty lines are passed over.
+class ContentLines
+{
+public:
+    ContentLines(std::string_view data, bool fileStart) : m_data(data)
+    {
+        if (fileStart && data.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            m_pos = kByteOrderMark.size();
+    }
+
+    // The next content line into line; false at the end of the data.
+    bool Next(std::string& line)
+    {
+        while (m_pos < m_data.size()) {
+            std::size_t next = 0;
+            std::string_view physical = Physical(m_pos, &next);
+            m_lineStart = m_pos;
+            m_pos = next;
+            if (physical.empty())
+                continue;
+            if (IsMarkBeforeCard(physical, 0))
+                physical.remove_prefix(kByteOrderMark.size());
+            line.assign(physical);
+            const bool quotedPrintable = IsQuotedPrintable(physical);
+            // Continuations, looking past empty lines.
+            for (std::size_t pos = m_pos; pos < m_data.size();) {
+                const std::string_view more = Physical(pos, &next);
+                if (more.empty()) {
+                    pos = next;
+                    continue;
+                }
+                if (quotedPrintable && !line.empty() && line.back() == '=' && !IsCardBoundary(more)) {
+                    line.pop_back();
+                    line.append(more);
+                } else if (more[0] == ' ' || more[0] == '\t') {
+                    line.append(more.substr(1));
+                } else {
+                    break;
+                }
+                m_pos = pos = next;
+            }
+            return true;
+        }
+        return false;
+    }
+
+    // Where the next content line starts, and where the last one returned started.
+    std::size_t Position() const { return m_pos; }
+    std::size_t LineStart() const { return m_lineStart; }
+
+private:
+    // The physical line at pos without its line end; next is where the following one starts.
+    std::string_view Physical(std::size_t pos, std::size_t* next) const
+    {
+        std::size_t end = pos;
+        for (;;) {
+            end = m_data.find_first_of("\r\n\xEF", end);
+            if (end == std::string_view::npos) {
+                end = m_data.size();
+                break;
+            }
+            if (m_data[end] != '\xEF' || (end > pos && IsMarkBeforeCard(m_data, end)))
+                break;
+            ++end;
+        }
+        *next = end;
+        if (*next < m_data.size() && m_data[*next] == '\r')
+            ++*next;
+        if (*next < m_data.size() && m_data[*next] == '\n')
+            ++*next;
+        return m_data.substr(pos, end - pos);
+    }
+
+    std::string_view m_data;
+    std::size_t m_pos = 0;
+    std::size_t m_lineStart = 0;
+};
+
+// The name, transfer encoding and character set of a content line, without copying it.
 Property ParseProperty(std::string_view line)
 {
     Property property;
     const std::size_t colon = FindValueColon(line);
     if (colon == std::string_view::npos)
         return property; // not a content line: no name
-    property.value = std::string(line.substr(colon + 1));
+    property.value = line.substr(colon + 1);
     const std::string_view header = line.substr(0, colon);
 
-    std::vector<std::string_view> parts;
     bool quoted = false;
+    bool first = true;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= header.size(); ++i) {
         if (i < header.size() && header[i] == '"')
             quoted = !quoted;
-        if (i == header.size() || (header[i] == ';' && !quoted)) {
-            parts.push_back(header.substr(start, i - start));
-            start = i + 1;
+        if (i < header.size() && (header[i] != ';' || quoted))
+            continue;
+        const std::string_view part = Trim(header.substr(start, i - start));
+        start = i + 1;
+        if (first) {
+            first = false;
+            property.name = part;
+            if (const std::size_t dot = part.rfind('.'); dot != std::string_view::npos)
+                property.name.remove_prefix(dot + 1);
+            continue;
         }
-    }
-    std::string_view name = Trim(parts.front());
-    if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos)
-        name.remove_prefix(dot + 1);
-    property.name = std::string(name);
-    for (std::size_t i = 1; i < parts.size(); ++i) {
-        const std::string_view parameter = Trim(parts[i]);
-        const std::size_t equals = parameter.find('=');
-        std::string_view key =
-            equals == std::string_view::npos ? std::string_view() : parameter.substr(0, equals);
-        std::string_view value = equals == std::string_view::npos ? parameter : parameter.substr(equals + 1);
+        const std::size_t equals = part.find('=');
+        std::string_view key = equals == std::string_view::npos ? std::string_view() : part.substr(0, equals);
+        std::string_view value = equals == std::string_view::npos ? part : part.substr(equals + 1);
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
         key = Trim(key);
         value = Trim(value);
         if (EqualsNoCase(key, "ENCODING") ||
             (key.empty() && (EqualsNoCase(value, "QUOTED-PRINTABLE") || EqualsNoCase(value, "BASE64"))))
-            property.encoding = std::string(value);
+            property.encoding = value;
         else if (EqualsNoCase(key, "CHARSET"))
-            property.charset = std::string(value);
+            property.charset = value;
     }
     return property;
 }
 
-// The value as UTF-8 text, transfer encoding and character set undone, escapes still in place.
-std::string DecodedValue(const Property& property)
+// A property kept from a card once its line is gone.
+struct Kept
 {
-    std::string bytes = property.value;
-    if (EqualsNoCase(property.encoding, "QUOTED-PRINTABLE")) {
-        bytes = text::DecodeQuotedPrintable(bytes);
-    } else if (EqualsNoCase(property.encoding, "B") || EqualsNoCase(property.encoding, "BASE64")) {
-        const QByteArray decoded =
-            QByteArray::fromBase64(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        bytes.assign(decoded.constData(), static_cast<std::size_t>(decoded.size()));
+    bool present = false;
+    std::string encoding;
+    std::string charset;
+    std::string value;
+
+    void Keep(const Property& property)
+    {
+        present = true;
+        encoding = property.encoding;
+        charset = property.charset;
+        value = property.value;
     }
-    return text::ConvertToUtf8(bytes, property.charset);
+};
+
+// The value as UTF-8 text, transfer encoding and character set undone, escapes still in place.
+std::string DecodedValue(std::string_view value, std::string_view encoding, std::string_view charset)
+{
+    if (EqualsNoCase(encoding, "QUOTED-PRINTABLE"))
+        return text::ConvertToUtf8(text::DecodeQuotedPrintable(value), charset);
+    if (EqualsNoCase(encoding, "B") || EqualsNoCase(encoding, "BASE64")) {
+        const QByteArray decoded =
+            QByteArray::fromBase64(QByteArray(value.data(), static_cast<qsizetype>(value.size())));
+        return text::ConvertToUtf8(
+            std::string_view(decoded.constData(), static_cast<std::size_t>(decoded.size())), charset);
+    }
+    return text::ConvertToUtf8(value, charset);
+}
+
+std::string DecodedValue(const Kept& kept)
+{
+    return DecodedValue(kept.value, kept.encoding, kept.charset);
 }
 
 // vCard 2.1 escapes only the semicolons of compound values.
@@ -157,19 +247,6 @@ std::string Unescape(std::string_view value, bool version21)
         out += value[i];
     }
     return out;
-}
-
-struct Card
-{
-    std::vector<Property> properties;
-};
-
-const Property* First(const Card& card, std::string_view name, bool nonEmpty)
-{
-    for (const Property& property : card.properties)
-        if (EqualsNoCase(property.name, name) && (!nonEmpty || !Trim(property.value).empty()))
-            return &property;
-    return nullptr;
 }
 
 // A value quoted in a message: at most about forty bytes, cut between characters.
@@ -193,58 +270,118 @@ CString Describe(const CContact& contact)
     return name.empty() ? CString("no name") : CString(name);
 }
 
-void Finish(const Card& card, int number, ReadResult* result)
+// The properties of one card that make a contact: the first of each (of N even an empty
+// one), and whether it has notes, which a second pass collects.
+struct CardFields
 {
-    const Property* version = First(card, "VERSION", true);
-    const bool version21 = version && Trim(version->value) == "2.1";
-    const auto one = [&](const Property& property) {
-        return text::SingleLine(Unescape(DecodedValue(property), version21));
+    Kept n, fn, tel, email, bday;
+    bool version21 = false;
+    bool hasNote = false;
+};
+
+CardFields ReadFields(std::string_view body)
+{
+    CardFields fields;
+    bool haveVersion = false;
+    ContentLines lines(body, false);
+    std::string line;
+    while (lines.Next(line)) {
+        const Property property = ParseProperty(line);
+        if (property.name.empty())
+            continue;
+        const bool empty = Trim(property.value).empty();
+        const auto first = [&](std::string_view name, Kept& kept, bool emptyToo) {
+            if (!kept.present && (emptyToo || !empty) && EqualsNoCase(property.name, name))
+                kept.Keep(property);
+        };
+        first("N", fields.n, true);
+        first("FN", fields.fn, false);
+        first("TEL", fields.tel, false);
+        first("EMAIL", fields.email, false);
+        first("BDAY", fields.bday, false);
+        if (!haveVersion && !empty && EqualsNoCase(property.name, "VERSION")) {
+            haveVersion = true;
+            fields.version21 = Trim(property.value) == "2.1";
+        }
+        if (!empty && EqualsNoCase(property.name, "NOTE"))
+            fields.hasNote = true;
+    }
+    return fields;
+}
+
+// Every NOTE of the card, one after the other on lines of their own.
+std::string ReadNotes(std::string_view body, bool version21)
+{
+    std::string note;
+    ContentLines lines(body, false);
+    std::string line;
+    while (lines.Next(line)) {
+        const Property property = ParseProperty(line);
+        if (!EqualsNoCase(property.name, "NOTE") || Trim(property.value).empty())
+            continue;
+        // One step at a time, so that a long note is held at most twice at once.
+        std::string value = DecodedValue(property.value, property.encoding, property.charset);
+        value = Unescape(value, version21);
+        value = text::NormalizeNote(value);
+        if (note.empty()) {
+            note = std::move(value);
+        } else {
+            note += "\r\n";
+            note += value;
+        }
+    }
+    return note;
+}
+
+void Skip(ReadResult* result, int number, const CString& why)
+{
+    result->problems.push_back({number, FormatString("card %d ", number) + why});
+}
+
+// body: the lines between BEGIN:VCARD and END:VCARD.
+void Finish(std::string_view body, int number, ReadResult* result)
+{
+    const CardFields fields = ReadFields(body);
+    const bool version21 = fields.version21;
+    const auto one = [&](const Kept& kept) {
+        return text::SingleLine(Unescape(DecodedValue(kept), version21));
     };
 
     CContact contact;
-    const Property* n = First(card, "N", false);
-    if (n) {
-        const std::vector<std::string> parts = text::SplitCompound(DecodedValue(*n));
+    if (fields.n.present) {
+        // Last and first name are the first two parts; whatever follows them is not kept.
+        const std::vector<std::string> parts = text::SplitCompound(DecodedValue(fields.n), 2);
         contact.m_strLastName = CString(text::SingleLine(Unescape(parts[0], version21)));
         if (parts.size() > 1)
             contact.m_strFirstName = CString(text::SingleLine(Unescape(parts[1], version21)));
     }
-    if (contact.m_strFirstName.IsEmpty() && contact.m_strLastName.IsEmpty())
-        if (const Property* fn = First(card, "FN", true))
-            contact.m_strFirstName = CString(one(*fn));
-    if (const Property* tel = First(card, "TEL", true)) {
-        std::string phone = one(*tel);
+    if (contact.m_strFirstName.IsEmpty() && contact.m_strLastName.IsEmpty() && fields.fn.present)
+        contact.m_strFirstName = CString(one(fields.fn));
+    if (fields.tel.present) {
+        std::string phone = one(fields.tel);
         // vCard 4.0 often gives the number as a URI.
         if (EqualsNoCase(std::string_view(phone).substr(0, 4), "tel:"))
             phone.erase(0, 4);
         contact.m_strTel = CString(phone);
     }
-    if (const Property* email = First(card, "EMAIL", true))
-        contact.m_strEMail = CString(one(*email));
-    std::string note;
-    for (const Property& property : card.properties) {
-        if (!EqualsNoCase(property.name, "NOTE") || Trim(property.value).empty())
-            continue;
-        if (!note.empty())
-            note += "\r\n";
-        note += text::NormalizeNote(Unescape(DecodedValue(property), version21));
-    }
-    contact.m_strText = CString(note);
+    if (fields.email.present)
+        contact.m_strEMail = CString(one(fields.email));
+    if (fields.hasNote)
+        contact.m_strText = CString(ReadNotes(body, version21));
 
-    const Property* bday = First(card, "BDAY", true);
-    if (bday)
-        contact.m_dtBirthday = ParseBirthday(Trim(DecodedValue(*bday)));
-    if (!bday || contact.m_dtBirthday.GetStatus() != COleDateTime::valid) {
+    if (fields.bday.present)
+        contact.m_dtBirthday = ParseBirthday(Trim(DecodedValue(fields.bday)));
+    if (!fields.bday.present || contact.m_dtBirthday.GetStatus() != COleDateTime::valid) {
         ++result->withoutBirthday;
-        const CString why = bday ? CString("the birthday \"") +
-                                       CString(Shorten(text::SingleLine(DecodedValue(*bday)))) +
-                                       CString("\" is not a valid date")
-                                 : CString("it has no birthday");
-        result->problems.push_back({number, CString("card ") + FormatString("%d", number) + CString(" (") +
-                                                Describe(contact) + CString(") was skipped: ") + why});
+        const CString why = fields.bday.present
+                                ? CString("the birthday \"") +
+                                      CString(Shorten(text::SingleLine(DecodedValue(fields.bday)))) +
+                                      CString("\" is not a valid date")
+                                : CString("it has no birthday");
+        Skip(result, number, CString("(") + Describe(contact) + CString(") was skipped: ") + why);
         return;
     }
-    result->contacts.Add(contact);
+    result->contacts.Add(std::move(contact));
 }
 
 bool IsDigits(std::string_view s)
@@ -314,31 +451,38 @@ ReadResult ReadCards(std::string_view data)
         return ReadCards(text::Utf16ToUtf8(data)); // the UTF-8 result never starts like this
     ReadResult result;
     bool inCard = false;
-    Card card;
-    const auto incomplete = [&] {
+    bool propertiesOutside = false; // since the last card: the body of a card whose BEGIN is gone?
+    std::size_t bodyStart = 0;
+    const auto incomplete = [&](int number, const char* why) {
         ++result.incomplete;
-        result.problems.push_back(
-            {result.cards, FormatString("card %d was skipped: it has no END:VCARD", result.cards)});
+        Skip(&result, number, CString("was skipped: ") + CString(why));
     };
-    for (const std::string& line : ContentLines(data)) {
-        Property property = ParseProperty(line);
+    ContentLines lines(data, true);
+    std::string line;
+    while (lines.Next(line)) {
+        const Property property = ParseProperty(line);
+        const bool end = EqualsNoCase(property.name, "END") && EqualsNoCase(Trim(property.value), "VCARD");
         if (EqualsNoCase(property.name, "BEGIN") && EqualsNoCase(Trim(property.value), "VCARD")) {
             if (inCard)
-                incomplete();
+                incomplete(result.cards, "it has no END:VCARD");
             ++result.cards;
             inCard = true;
-            card = Card();
-        } else if (!inCard) {
-            continue; // text between cards
-        } else if (EqualsNoCase(property.name, "END") && EqualsNoCase(Trim(property.value), "VCARD")) {
-            Finish(card, result.cards, &result);
+            bodyStart = lines.Position();
+        } else if (inCard && end) {
+            Finish(data.substr(bodyStart, lines.LineStart() - bodyStart), result.cards, &result);
             inCard = false;
-        } else if (!property.name.empty()) {
-            card.properties.push_back(std::move(property));
+            propertiesOutside = false;
+        } else if (!inCard && end) {
+            // Properties and then an END: a card was there, so it is counted, not lost silently.
+            if (propertiesOutside)
+                incomplete(++result.cards, "it has no BEGIN:VCARD");
+            propertiesOutside = false;
+        } else if (!inCard && !property.name.empty()) {
+            propertiesOutside = true;
         }
     }
     if (inCard)
-        incomplete();
+        incomplete(result.cards, "it has no END:VCARD");
     return result;
 }
 

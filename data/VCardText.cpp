@@ -47,8 +47,9 @@ bool IsContinuation(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
-// The length of the well-formed UTF-8 sequence at pos, or 0 when there is none.
-std::size_t SequenceLength(std::string_view bytes, std::size_t pos)
+} // namespace
+
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t pos)
 {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned char lead = at(pos);
@@ -76,6 +77,8 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t pos)
             return 0;
     return length;
 }
+
+namespace {
 
 std::string Upper(std::string_view text)
 {
@@ -106,6 +109,9 @@ template <typename OnBreak> std::string CleanControls(std::string_view value, On
             if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
                 ++i;
             onBreak(out);
+        } else if (c == 0xC2 && i + 1 < value.size() && static_cast<unsigned char>(value[i + 1]) < 0xA0 &&
+                   static_cast<unsigned char>(value[i + 1]) >= 0x80) {
+            ++i; // U+0080 to U+009F, the C1 controls
         } else if ((c >= 0x20 && c != 0x7F) || c == '\t') {
             out += static_cast<char>(c);
         }
@@ -117,7 +123,12 @@ template <typename OnBreak> std::string CleanControls(std::string_view value, On
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && Upper(a) == Upper(b);
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 std::string ToValidUtf8(std::string_view bytes)
@@ -125,7 +136,7 @@ std::string ToValidUtf8(std::string_view bytes)
     std::string out;
     out.reserve(bytes.size());
     for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::size_t length = SequenceLength(bytes, pos);
+        const std::size_t length = Utf8SequenceLength(bytes, pos);
         if (length == 0) {
             AppendCp1252(out, static_cast<unsigned char>(bytes[pos]));
             ++pos;
@@ -229,7 +240,7 @@ std::string UnescapeText(std::string_view value)
     return out;
 }
 
-std::vector<std::string> SplitCompound(std::string_view value)
+std::vector<std::string> SplitCompound(std::string_view value, std::size_t most)
 {
     std::vector<std::string> parts(1);
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -237,6 +248,8 @@ std::vector<std::string> SplitCompound(std::string_view value)
             parts.back() += value.substr(i, 2);
             ++i;
         } else if (value[i] == ';') {
+            if (parts.size() == most)
+                break;
             parts.emplace_back();
         } else {
             parts.back() += value[i];

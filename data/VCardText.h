@@ -31,20 +31,25 @@ std::string EscapeText(std::string_view value);
 // other backslash is kept. A line break becomes LF.
 std::string UnescapeText(std::string_view value);
 
-// Splits a compound value at the semicolons that are not escaped; the parts keep their
-// escapes. The number of parts is bounded by the value's length.
-std::vector<std::string> SplitCompound(std::string_view value);
+// Splits a compound value at the semicolons that are not escaped, into at most `most` parts;
+// the parts keep their escapes, and what follows the last of them is dropped. A value of
+// millions of semicolons thus costs no more than the parts asked for.
+std::vector<std::string> SplitCompound(std::string_view value, std::size_t most);
 
 // A content line ended by CR LF, folded so that no line exceeds 75 octets; continuation
 // lines start with a space, and a UTF-8 sequence is never split across lines.
 std::string FoldLine(std::string_view line);
 
 // Every line break (CR LF, CR, LF) written as CR LF, and other control characters except
-// the tab dropped.
+// the tab dropped, C1 ones (U+0080 to U+009F) too. Takes valid UTF-8.
 std::string NormalizeNote(std::string_view value);
-// Line breaks become spaces, other control characters except the tab are dropped.
+// Line breaks become spaces, other control characters except the tab are dropped as above.
 std::string SingleLine(std::string_view value);
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// The length of the well-formed UTF-8 sequence that starts at pos, or 0 when none does there
+// (a stray continuation byte, an overlong form, a surrogate, a sequence cut short).
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t pos);
 
 } // namespace vcard::text

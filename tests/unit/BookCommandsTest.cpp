@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -23,6 +24,26 @@ TEST(BookCommands, FieldsAreEscapedOnOneLine)
     CContact contact = Person("A\tB", 1980, 12, 7);
     contact.m_strText = "x\r\ny\\z";
     EXPECT_EQ(bookcommands::FormatContactLine(contact), "07:12:1980\tA\\tB\tLee\t\t\tx\\r\\ny\\\\z");
+}
+
+TEST(BookCommands, EveryControlCharacterAndStrayByteIsEscaped)
+{
+    using bookcommands::EscapeField;
+    // C0 and DEL.
+    EXPECT_EQ(EscapeField(std::string_view("\x1B]0;t\x07\0\x7F", 8)), "\\x1b]0;t\\x07\\x00\\x7f");
+    // C1 controls written in UTF-8 (U+009B, the one-character CSI), byte by byte.
+    EXPECT_EQ(EscapeField("\xC2\x9B"
+                          "31m\xC2\x80\xC2\x9F"),
+              "\\xc2\\x9b31m\\xc2\\x80\\xc2\\x9f");
+    // Printable UTF-8 stays as it is, U+00A0 and beyond.
+    EXPECT_EQ(EscapeField("J\xC3\xB6rg \xC2\xA0\xE2\x82\xAC \xF0\x9F\x8E\x82"),
+              "J\xC3\xB6rg \xC2\xA0\xE2\x82\xAC \xF0\x9F\x8E\x82");
+    // Bytes that are not UTF-8 (a Windows-1252 book, a lone 8-bit CSI, a cut sequence, an
+    // overlong form, a surrogate) are shown as the bytes they are.
+    EXPECT_EQ(EscapeField("M\xFCller \x9B"
+                          "31m \xE2\x82 \xC0\xAF \xED\xA0\x80"),
+              "M\\xfcller \\x9b31m \\xe2\\x82 \\xc0\\xaf \\xed\\xa0\\x80");
+    EXPECT_EQ(bookcommands::Quote("a\nb\".info"), "\"a\\nb\".info\"");
 }
 
 TEST(BookCommands, DatesMustBeRealDays)

@@ -1,6 +1,7 @@
 #include "data/ContactBookFile.h"
 #include "data/BookLock.h"
 #include "platform/framework/Clock.h"
+#include "tests/unit/WithoutRootOverride.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -253,6 +255,161 @@ TEST_F(ContactBookFileTest, SecondProcessSeesTheBookInUse)
 
     lock.Release();
     EXPECT_TRUE(other.Acquire(Book()).IsAcquired());
+}
+
+TEST_F(ContactBookFileTest, ReadOnlyBookIsLeftAsItIsAndSaid)
+{
+    const Bytes old = {0, 0, 0, 0};
+    WriteAll(m_book, old);
+    ::chmod(m_book.c_str(), 0400);
+    ContactBookFile file(Book());
+    CContactList list;
+    ASSERT_TRUE(file.Load(&list).IsLoaded());
+
+    const auto before = file.CheckSavable();
+    EXPECT_FALSE(before.ok);
+    EXPECT_EQ(before.message, CString("The contact book \"" + m_book +
+                                      "\" is read-only, so the changes you make will not be saved."));
+    const auto saved = file.Save(TwoContacts());
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.Bytes().find("read-only"), std::string::npos) << saved.message.Bytes();
+    EXPECT_EQ(ReadAll(m_book), old);
+    EXPECT_EQ(Mode(m_book), 0400u);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
+
+    ::chmod(m_book.c_str(), 0600); // the user gives it back its write bit: the retry works
+    EXPECT_TRUE(file.CheckSavable().ok);
+    EXPECT_TRUE(file.Save(TwoContacts()).ok);
+}
+
+TEST_F(ContactBookFileTest, UnwritableFolderIsToldBeforeAnySave)
+{
+    WriteAll(m_book, {0, 0, 0, 0});
+    ContactBookFile file(Book());
+    CContactList list;
+    ASSERT_TRUE(file.Load(&list).IsLoaded());
+    EXPECT_TRUE(file.CheckSavable().ok);
+    ::chmod(m_folder.c_str(), 0500);
+    {
+        WithoutRootOverride asUser;
+        ASSERT_TRUE(asUser.Active());
+        const auto savable = file.CheckSavable();
+        EXPECT_FALSE(savable.ok);
+        EXPECT_NE(savable.message.Bytes().find("\"" + m_folder.string() +
+                                               "\" cannot be written (Permission denied)"),
+                  std::string::npos)
+            << savable.message.Bytes();
+        EXPECT_FALSE(file.Save(list).ok);
+        // A read-only book there too: the folder is what stands in the way, at start and at exit.
+        ::chmod(m_book.c_str(), 0400);
+        EXPECT_NE(file.CheckSavable().message.Bytes().find("cannot be written"), std::string::npos);
+        EXPECT_NE(file.Save(list).message.Bytes().find("creating a temporary file: Permission denied"),
+                  std::string::npos);
+    }
+    ::chmod(m_folder.c_str(), 0700);
+    EXPECT_EQ(ReadAll(m_book), (Bytes{0, 0, 0, 0}));
+}
+
+TEST_F(ContactBookFileTest, StaleTemporariesGoAtTheNextSaveUnderTheLock)
+{
+    WriteAll(m_book, {0, 0, 0, 0});
+    const auto make = [&](const std::string& name) { WriteAll(m_folder / name, {1, 2, 3}); };
+    make(".date.info.tmp-Ab3xYz"); // a save killed midway: goes
+    make(".date.info.tmp-Ab3xY");  // not our pattern: stays
+    make(".date.info.tmp-Ab3xYz1");
+    make(".other.info.tmp-Ab3xYz");
+    make("date.info.tmp-Ab3xYz");
+    fs::create_directory(m_folder / ".date.info.tmp-folder");
+    fs::create_symlink(m_folder / "elsewhere", m_folder / ".date.info.tmp-linkto");
+    WriteAll(m_folder / "elsewhere", {7});
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        make(".date.info.tmp-theirs");
+        ASSERT_EQ(::chown((m_folder / ".date.info.tmp-theirs").c_str(), 65534, 65534), 0);
+    }
+    std::vector<std::string> all = Entries();
+
+    ContactBookFile file(Book());
+    ASSERT_TRUE(file.Save(TwoContacts()).ok); // without the lock another save may be running
+    EXPECT_EQ(Entries(), all);
+    fs::create_hard_link(m_book, m_folder / ".date.info.tmp-hardln"); // the book itself
+    all.emplace_back(".date.info.tmp-hardln");
+    const Bytes saved = ReadAll(m_book);
+
+    BookLock lock;
+    ASSERT_TRUE(lock.Acquire(Book()).IsAcquired());
+    ASSERT_TRUE(file.Save(TwoContacts(), &lock).ok);
+    all.erase(std::find(all.begin(), all.end(), ".date.info.tmp-Ab3xYz"));
+    all.emplace_back("date.info.lock");
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(Entries(), all);
+    EXPECT_EQ(ReadAll(m_folder / "elsewhere"), Bytes{7});
+    EXPECT_TRUE(fs::is_directory(m_folder / ".date.info.tmp-folder"));
+    EXPECT_EQ(ReadAll(m_folder / ".date.info.tmp-hardln"), saved);
+    CContactList back;
+    ASSERT_TRUE(ContactBookFile(Book()).Load(&back).IsLoaded());
+    EXPECT_EQ(back.GetCount(), 2);
+}
+
+TEST_F(ContactBookFileTest, LockNeverFollowsALinkNorWaitsOnAPipe)
+{
+    const fs::path lockPath = m_book + ".lock";
+    const fs::path elsewhere = m_folder / "elsewhere";
+    fs::create_symlink(elsewhere, lockPath); // dangling: following it would create the target
+    BookLock lock;
+    auto result = lock.Acquire(Book());
+    EXPECT_EQ(result.outcome, BookLock::Result::Outcome::refused);
+    EXPECT_FALSE(lock.IsHeld());
+    EXPECT_NE(result.message.Bytes().find("\"" + lockPath.string() + "\" is a symbolic link"),
+              std::string::npos)
+        << result.message.Bytes();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(elsewhere)));
+
+    WriteAll(elsewhere, {5}); // an existing target is not opened either
+    ::chmod(elsewhere.c_str(), 0644);
+    EXPECT_EQ(lock.Acquire(Book()).outcome, BookLock::Result::Outcome::refused);
+    EXPECT_EQ(Mode(elsewhere), 0644u);
+
+    fs::remove(lockPath);
+    ASSERT_EQ(::mkfifo(lockPath.c_str(), 0600), 0);
+    result = lock.Acquire(Book());
+    EXPECT_EQ(result.outcome, BookLock::Result::Outcome::refused);
+    EXPECT_NE(result.message.Bytes().find("is not a regular file"), std::string::npos)
+        << result.message.Bytes();
+
+    fs::remove(lockPath);
+    EXPECT_TRUE(lock.Acquire(Book()).IsAcquired());
+}
+
+TEST_F(ContactBookFileTest, DamageIsToldInWordsThatFitTheCount)
+{
+    const auto message = [&](const Bytes& bytes) {
+        WriteAll(m_book, bytes);
+        CContactList list;
+        return ContactBookFile(Book()).Load(&list).message.Bytes();
+    };
+    const std::string book = "The contact book \"" + m_book + "\" is damaged. ";
+    // A cut inside the first four bytes, the count.
+    EXPECT_EQ(message({2, 0}), book +
+                                   "It ends inside the number of contacts at its start. No contact could be "
+                                   "read before the damage.");
+    const Bytes annLee = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x99, 0xDC, 0x40, 0x00,
+                          0x03, 0x41, 0x6E, 0x6E, 0x03, 0x4C, 0x65, 0x65, 0x03, 0x31, 0x32, 0x33, 0x00};
+    Bytes one = {2, 0, 0, 0};
+    one.insert(one.end(), annLee.begin(), annLee.end());
+    EXPECT_EQ(message(one), book + "It announces 2 contacts, more than it has room for. The 1 contact before "
+                                   "the damage was loaded.");
+    Bytes three = {3, 0, 0, 0};
+    for (int i = 0; i < 2; ++i)
+        three.insert(three.end(), annLee.begin(), annLee.end());
+    three.insert(three.end(), annLee.begin(), annLee.begin() + 25); // 52 bytes: room for three
+    EXPECT_EQ(message(three),
+              book + "It ends inside contact 3 of 3. The 2 contacts before the damage were loaded.");
+    Bytes cut = {1, 0, 0, 0};
+    cut.insert(cut.end(), annLee.begin(), annLee.begin() + 6);
+    EXPECT_EQ(message(cut), book +
+                                "It announces 1 contact, more than it has room for. No contact could be read "
+                                "before the damage.");
 }
 
 } // namespace

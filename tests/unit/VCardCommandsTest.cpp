@@ -12,6 +12,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -214,6 +216,85 @@ TEST_F(VCardCommands, RefusedWhileTheBookIsLockedDamagedOrTheInputHoldsNoCard)
     EXPECT_FALSE(fs::exists(m_book));
     EXPECT_EQ(ExportVCards(m_book, out, err), 1);
     EXPECT_FALSE(fs::exists(m_book));
+}
+
+TEST_F(VCardCommands, FilesJoinedWithCatAreImportedCardByCard)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string joined = bom + Card("Lee;Ann;;;", "1980-03-05") + bom +
+                               Card("Ray;Bo;;;", "1990-01-02") + bom + "BEGIN:VCARD\r\nN:Cut;;;;\r\n" + bom +
+                               Card("Mo;Di;;;", "1970-01-01") + "N:Headless;;;;\r\nEND:VCARD\r\n";
+    ASSERT_EQ(Import(Write("joined.vcf", joined)), 0) << m_err.str();
+    // Every card read is added or skipped, with its reason.
+    EXPECT_EQ(m_out.str(), "Added 3 contacts, skipped 2 (2 incomplete).\n");
+    EXPECT_EQ(m_err.str(), "quillon: card 3 was skipped: it has no END:VCARD.\n"
+                           "quillon: card 5 was skipped: it has no BEGIN:VCARD.\n");
+    EXPECT_EQ(LoadBook().GetCount(), 3);
+
+    // Control characters from a card never reach the terminal, C1 ones in UTF-8 included.
+    ASSERT_EQ(Import("-", Card("\x1B]0\\;x\x07;\xC2\x9B"
+                               "31m;;;",
+                               "\x1B[2Jsoon")),
+              0);
+    EXPECT_EQ(m_err.str(),
+              "quillon: card 1 (31m ]0;x) was skipped: the birthday \"[2Jsoon\" is not a valid date.\n");
+}
+
+TEST_F(VCardCommands, RefusesWhatIsNotARegularFileWithoutWaiting)
+{
+    const std::string pipe = (m_folder / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ::alarm(20); // a reader that opened the pipe would wait for a writer forever
+    EXPECT_EQ(Import(pipe), 1);
+    EXPECT_EQ(m_err.str(), "quillon: the vCard file \"" + pipe +
+                               "\" is a named pipe, not a regular file. Give - as the file to read standard "
+                               "input. Nothing was imported.\n");
+    const std::string vcf = Write("in.vcf", Card("Lee;Ann;;;", "1980-03-05"));
+    m_book = pipe;
+    EXPECT_EQ(Import(vcf), 1);
+    EXPECT_NE(m_err.str().find("the contact book \"" + pipe + "\" is a named pipe"), std::string::npos)
+        << m_err.str();
+    std::ostringstream out, err;
+    EXPECT_EQ(ExportVCards(pipe, out, err), 1);
+    EXPECT_EQ(err.str(), "quillon: the contact book \"" + pipe +
+                             "\" is a named pipe, not a regular file. Nothing was exported.\n");
+    EXPECT_EQ(ExportVCards(m_folder.string(), out, err), 1);
+    EXPECT_NE(err.str().find("is a folder, not a regular file"), std::string::npos) << err.str();
+    ::alarm(0);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(VCardCommands, AbsurdInputAndUnwritableBooksAreRefusedWithTheReason)
+{
+    // A sparse file: its size alone is refused, nothing of it is read.
+    const std::string huge = (m_folder / "huge.vcf").string();
+    std::filesystem::resize_file(Write("huge.vcf", Card("Lee;Ann;;;", "1980-03-05")),
+                                 std::uintmax_t{257} << 20);
+    EXPECT_EQ(Import(huge), 1);
+    EXPECT_EQ(m_err.str(), "quillon: the vCard file \"" + huge +
+                               "\" is larger than 256 MiB, far more than any address book; it was not read. "
+                               "Nothing was imported.\n");
+    EXPECT_EQ(Import((m_folder / "missing.vcf").string()), 1);
+    EXPECT_EQ(m_err.str(), "quillon: cannot read the vCard file \"" + (m_folder / "missing.vcf").string() +
+                               "\": No such file or directory. Nothing was imported.\n");
+
+    const std::string vcf = Write("in.vcf", Card("Lee;Ann;;;", "1980-03-05"));
+    SaveBook(CContactList());
+    const std::string empty = Slurp(m_book);
+    ::chmod(m_book.c_str(), 0400);
+    EXPECT_EQ(Import(vcf), 1);
+    EXPECT_NE(m_err.str().find("could not be saved: the file is read-only"), std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(Slurp(m_book), empty);
+
+    ::chmod(m_book.c_str(), 0600);
+    fs::remove(m_book + ".lock"); // left by the import before, as lock files are
+    fs::create_symlink(m_folder / "elsewhere", m_book + ".lock");
+    EXPECT_EQ(Import(vcf), 1);
+    EXPECT_NE(m_err.str().find("is a symbolic link, which is not followed"), std::string::npos)
+        << m_err.str();
+    EXPECT_FALSE(fs::exists(m_folder / "elsewhere"));
+    EXPECT_EQ(Slurp(m_book), empty);
 }
 
 TEST(VCardCommandLine, ParsesTheOptionsAndTheirOperands)

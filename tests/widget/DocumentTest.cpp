@@ -6,10 +6,12 @@
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/unit/WithoutRootOverride.h"
 #include "view/QuillonView.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +32,21 @@ QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteBook(const QByteArray& bytes)
+{
+    QFile file(QStringLiteral("date.info"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+unsigned Mode(const char* path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(path, &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
 } // namespace
@@ -139,6 +156,10 @@ private Q_SLOTS:
         QVERIFY(doc);
         QCOMPARE(doc->GetContacts()->GetCount(), 1); // the contact before the cut is kept
         QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(
+            m_messages[0].contains(QStringLiteral("It announces 2 contacts, more than it has room for. The 1 "
+                                                  "contact before the damage was loaded.")),
+            qPrintable(m_messages[0]));
         const QStringList aside = QDir().entryList({QStringLiteral("date.info.damaged-*")});
         QCOMPARE(aside.size(), 1);
         QVERIFY(m_messages[0].contains(aside[0]));
@@ -195,6 +216,103 @@ private Q_SLOTS:
         Exit(app);
         QCOMPARE(m_messages.size(), 2);
         QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
+    }
+    void readOnlyBookIsToldAtStartAndLeftAtExit()
+    {
+        WriteBook(kAnnLee);
+        QCOMPARE(::chmod("date.info", 0400), 0);
+        CQuillonApp app;
+        CQuillonDoc* doc = StartApp(app);
+        QVERIFY(doc); // the clock runs all the same
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(
+            m_messages[0].contains(QStringLiteral("\"date.info\" is read-only, so the changes you make will "
+                                                  "not be saved")),
+            qPrintable(m_messages[0]));
+        QCOMPARE(doc->GetContacts()->GetCount(), 1);
+        doc->GetContacts()->RemoveAll();
+
+        QPointer<CFrameWnd> frame = app.m_pMainWnd;
+        app.OnAppExit(); // told as a failed save is; the user cancels
+        QCOMPARE(m_messages.size(), 2);
+        QVERIFY2(m_messages[1].contains(QStringLiteral("could not be saved: the file is read-only")),
+                 qPrintable(m_messages[1]));
+        QVERIFY(frame && frame->isVisible());
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
+        QCOMPARE(Mode("date.info"), 0400u);
+
+        QCOMPARE(::chmod("date.info", 0600), 0); // given its write bit back, the book is saved
+        Exit(app);
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
+    }
+
+    void unwritableFolderIsToldAtStartOnce()
+    {
+        WriteBook(kAnnLee);
+        const QByteArray folder = QDir::currentPath().toLocal8Bit();
+        QCOMPARE(::chmod(folder.constData(), 0500), 0);
+        const auto writable = qScopeGuard([&] { ::chmod(folder.constData(), 0700); });
+        CQuillonApp app;
+        CQuillonDoc* doc = nullptr;
+        {
+            WithoutRootOverride asUser;
+            QVERIFY(asUser.Active());
+            doc = StartApp(app);
+            QVERIFY(doc);
+            QVERIFY(app.m_pMainWnd && app.m_pMainWnd->isVisible());
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages[0].contains(
+                         QStringLiteral("The folder \"%1\" cannot be written (Permission denied), "
+                                        "so the changes you make to the contact book "
+                                        "\"date.info\" will not be saved.")
+                             .arg(QDir::currentPath())),
+                     qPrintable(m_messages[0]));
+            QCOMPARE(doc->GetContacts()->GetCount(), 1);
+
+            QPointer<CFrameWnd> frame = app.m_pMainWnd;
+            app.OnAppExit(); // at exit, as before: the failed save and Retry or Cancel
+            QCOMPARE(m_messages.size(), 2);
+            QVERIFY2(m_messages[1].contains(QStringLiteral("creating a temporary file: Permission denied")),
+                     qPrintable(m_messages[1]));
+            QVERIFY(frame && frame->isVisible());
+        }
+        QCOMPARE(::chmod(folder.constData(), 0700), 0);
+        Exit(app);
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
+    }
+
+    void plantedLockLinkIsNotFollowed()
+    {
+        QVERIFY(QFile::link(QStringLiteral("../planted-target"), QStringLiteral("date.info.lock")));
+        CQuillonApp app;
+        QVERIFY(StartApp(app));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].contains(QStringLiteral("\"date.info.lock\" is a symbolic link, which is not "
+                                                       "followed")),
+                 qPrintable(m_messages[0]));
+        QVERIFY(!QFile::exists(QStringLiteral("../planted-target")));
+        Exit(app);
+        QCOMPARE(ReadAll(QStringLiteral("date.info")), QByteArray::fromHex("00000000"));
+        QVERIFY(!QFile::exists(QStringLiteral("../planted-target")));
+    }
+
+    void temporariesOfAKilledSaveGoAtTheNextExit()
+    {
+        WriteBook(kAnnLee);
+        QFile stale(QStringLiteral(".date.info.tmp-k1lLed"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(kAnnLee.left(9)); // a partial copy
+        stale.close();
+        CQuillonApp app;
+        QVERIFY(StartApp(app));
+        QVERIFY(stale.exists()); // still there while the program runs
+        Exit(app);
+        QVERIFY(!stale.exists());
+        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden),
+                 QStringList({QStringLiteral("date.info"), QStringLiteral("date.info.lock")}));
+        QVERIFY(m_messages.isEmpty());
     }
 };
 
