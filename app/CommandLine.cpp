@@ -148,8 +148,15 @@ std::string HelpText()
            "  --remove-autostart   stop starting Quillon at login\n"
            "\n"
            "Environment:\n"
-           "  QUILLON_SHUTDOWN_DRY_RUN=1  a scheduled shutdown or restart runs its countdown\n"
-           "                              and then does nothing (systemd's dry run)\n"
+           "  QUILLON_SHUTDOWN_DRY_RUN=1  (any value but empty or 0) a scheduled shutdown or\n"
+           "                 restart is a systemd-logind dry run: the notice counts down and\n"
+           "                 nothing powers off. Still, polkit is asked as for the real one;\n"
+           "                 logind holds it as a pending poweroff or reboot (Quillon refuses\n"
+           "                 when one it did not ask for is pending), creates /run/nologin, so\n"
+           "                 that only root may log in anew until it ends, writes its shutdown\n"
+           "                 warning to the terminals of logged-in users when its wall\n"
+           "                 messages are on, and logs it. Quillon leaves the wall message\n"
+           "                 that logind keeps as it is.\n"
            "\n"
            "FILE defaults to date.info in the current folder; --list and --birthdays never change it.\n";
 }
