@@ -7,6 +7,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 
 #include <ctime>
 #include <limits>
@@ -59,6 +60,23 @@ QDBusMessage Call(const QString& method, const QVariantList& arguments, int inte
         return bus.call(message, QDBus::BlockWithGui, interactiveTimeoutMs);
     }
     return bus.call(message, QDBus::Block, kQueryTimeoutMs);
+}
+
+// A call that may wait for a password. A timeout that comes back before the call's own wait
+// ended is logind's answer: it gave up waiting for polkit and refused, and will not act on a
+// password typed later. Only the call's own timeout leaves the outcome open.
+UINT CallWithPassword(const QString& method, const QVariantList& arguments, int timeoutMs,
+                      QDBusMessage& reply)
+{
+    constexpr qint64 kMarginMs = 500;
+    QElapsedTimer waited;
+    waited.start();
+    reply = Call(method, arguments, timeoutMs);
+    const UINT error = ErrorOf(reply);
+    if (error == ERROR_TIMEOUT && waited.elapsed() < timeoutMs - kMarginMs) {
+        return ERROR_ACCESS_DENIED;
+    }
+    return error;
 }
 
 // A question to the bus itself, about logind's name.
@@ -120,15 +138,21 @@ UINT LogindShutdownService::SetWallMessage(const QString& message)
 UINT LogindShutdownService::ScheduleShutdown(ShutdownAction action, bool dryRun, quint64 dueUsec,
                                              bool interactive)
 {
-    return ErrorOf(Call(QStringLiteral("ScheduleShutdown"),
-                        {TypeOf(action, dryRun), QVariant::fromValue(dueUsec)},
-                        interactive ? m_interactiveTimeoutMs : 0));
+    const QString method = QStringLiteral("ScheduleShutdown");
+    const QVariantList arguments = {TypeOf(action, dryRun), QVariant::fromValue(dueUsec)};
+    if (!interactive) {
+        return ErrorOf(Call(method, arguments));
+    }
+    QDBusMessage reply;
+    return CallWithPassword(method, arguments, m_interactiveTimeoutMs, reply);
 }
 
 UINT LogindShutdownService::CancelScheduledShutdown(bool& wasPending)
 {
-    const QDBusMessage reply = Call(QStringLiteral("CancelScheduledShutdown"), {}, m_interactiveTimeoutMs);
-    if (const UINT error = ErrorOf(reply); error != ERROR_SUCCESS) {
+    QDBusMessage reply;
+    if (const UINT error =
+            CallWithPassword(QStringLiteral("CancelScheduledShutdown"), {}, m_interactiveTimeoutMs, reply);
+        error != ERROR_SUCCESS) {
         return error;
     }
     wasPending = !reply.arguments().isEmpty() && reply.arguments().constFirst().toBool();

@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -249,6 +251,19 @@ TEST_F(LogindChallenge, DismissedPromptRefusesAndLeavesNothingPending)
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(Held().type.isEmpty());
     EXPECT_FALSE(platform::IsShutdownRequestUnanswered());
+}
+
+// logind waits for polkit only so long (25 s), then refuses: that is no unanswered request, and
+// a password typed afterwards schedules nothing.
+TEST_F(LogindChallenge, LogindGivingUpOnPolkitIsARefusal)
+{
+    ASSERT_TRUE(Control(QStringLiteral("SetPolkitTimeout"), {1.0}));
+    ASSERT_TRUE(Control(QStringLiteral("SetPrompt"), {2.0, true}));
+    EXPECT_FALSE(InitiateSystemShutdown(kMessage, 10, false, false));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(platform::IsShutdownRequestUnanswered());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // past the prompt
+    EXPECT_TRUE(Held().type.isEmpty());
 }
 
 TEST_F(LogindChallenge, RefusedWallMessageDoesNotStopTheShutdown)

@@ -20,6 +20,9 @@ Parameters (besides the stock ones):
 The mock's own interface org.example.Quillon.LogindMock sets up the rest:
   SetPrompt(d seconds, b grant): how long the password prompt takes, and whether
       the user then gives the password (true) or dismisses the prompt (false).
+  SetPolkitTimeout(d seconds): how long logind waits for polkit's answer before it
+      gives up and refuses with NoReply (25 s in logind 252, the sd-bus default; 0,
+      the mock's default, waits forever). A password typed later changes nothing.
   SetKeepAuthorization(b keep): a given password counts for the same caller's
       later calls (polkit's auth_admin_keep, the default) or not (auth_admin);
       forgets the authorizations given so far.
@@ -62,6 +65,7 @@ def load(mock, parameters):
 
 def _reset(mock):
     mock.quillon_prompt = (0.0, True)
+    mock.quillon_polkit_timeout = 0.0
     mock.quillon_keep = True
     mock.quillon_kept = set()
     _forget_pending(mock)
@@ -98,6 +102,15 @@ def _authorize(mock, right, msg, sender, granted, refused):
             name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired'))
         return
     seconds, grant = mock.quillon_prompt
+    give_up = mock.quillon_polkit_timeout
+    if give_up and seconds > give_up:
+        def timed_out():
+            refused(dbus.exceptions.DBusException('Method call timed out',
+                                                  name='org.freedesktop.DBus.Error.NoReply'))
+            return False
+
+        GLib.timeout_add(int(give_up * 1000), timed_out)
+        return
 
     def answer():
         if grant:
@@ -171,6 +184,11 @@ def SetWallMessage(self, message, enable, sender=None, msg=None, ok=None, fail=N
 @dbus.service.method(CONTROL_IFACE, in_signature='db', out_signature='')
 def SetPrompt(self, seconds, grant):
     self.quillon_prompt = (float(seconds), bool(grant))
+
+
+@dbus.service.method(CONTROL_IFACE, in_signature='d', out_signature='')
+def SetPolkitTimeout(self, seconds):
+    self.quillon_polkit_timeout = float(seconds)
 
 
 @dbus.service.method(CONTROL_IFACE, in_signature='b', out_signature='')
