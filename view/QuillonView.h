@@ -75,5 +75,5 @@ protected:
 private:
     void DrawHand(CDC* dc, CPen* pen, CPoint& tip, int length, int units);
     void OnClockTick();
-    void KeepNoticeWhilePending();
+    CShutdownNotice& Notice();
 };

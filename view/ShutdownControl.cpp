@@ -62,13 +62,14 @@ void CQuillonView::ShutdownComputer(bool restart)
     if (GetLastError() != ERROR_SUCCESS)
         AfxMessageBox("AdjustTokenPrivileges enable failed.", MB_OK);
 
+    const auto onCancel = [this] { OnKeyDown(VK_ESCAPE, 1, 0); };
     if (InitiateSystemShutdown(kShutdownMessage, kShutdownTimeoutSeconds, false, restart)) {
         // The system shows nothing on a desktop, so the countdown is ours to show.
-        if (!m_shutdownNotice)
-            m_shutdownNotice = new CShutdownNotice(this);
-        m_shutdownNotice->Start(kShutdownMessage, restart, static_cast<int>(kShutdownTimeoutSeconds),
-                                [this] { OnKeyDown(VK_ESCAPE, 1, 0); });
+        Notice().Start(kShutdownMessage, restart, onCancel);
     } else {
+        // Unanswered is not refused: should the system still agree, the countdown shows then.
+        if (GetLastError() == ERROR_TIMEOUT)
+            Notice().Await(kShutdownMessage, restart, onCancel);
         AfxMessageBox("InitiateSystemShutdown failed.", MB_OK);
     }
 
@@ -77,16 +78,11 @@ void CQuillonView::ShutdownComputer(bool restart)
         AfxMessageBox("AdjustTokenPrivileges disable failed.", MB_OK);
 }
 
-void CQuillonView::KeepNoticeWhilePending()
+CShutdownNotice& CQuillonView::Notice()
 {
-    // The notice's Cancel closes it at once; when the system refused the cancel (a password
-    // prompt dismissed), the shutdown still comes, so the countdown must come back.
-    platform::PendingShutdown pending;
-    if (!m_shutdownNotice || m_shutdownNotice->isVisible() || m_shutdownNotice->SecondsLeft() <= 0 ||
-        !IsSystemShutdownPending(&pending))
-        return;
-    m_shutdownNotice->Start(kShutdownMessage, pending.type.contains(QLatin1String("reboot")),
-                            m_shutdownNotice->SecondsLeft(), [this] { OnKeyDown(VK_ESCAPE, 1, 0); });
+    if (!m_shutdownNotice)
+        m_shutdownNotice = new CShutdownNotice(this);
+    return *m_shutdownNotice;
 }
 
 void CQuillonView::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
@@ -108,7 +104,10 @@ void CQuillonView::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
                 m_shutdownNotice->Stop();
         } else {
             AfxMessageBox("AbortSystemShutdown failed.", MB_OK);
-            KeepNoticeWhilePending();
+            // Still pending (a password prompt dismissed): the countdown shows the time the
+            // system holds, whatever the message box took.
+            if (m_shutdownNotice)
+                m_shutdownNotice->Refresh();
         }
 
         AdjustTokenPrivileges(token, false, action);

@@ -1,56 +1,130 @@
 #include "platform/system/FakeShutdownService.h"
 
+#include <ctime>
+
 namespace platform {
 
 UINT FakeShutdownService::Connect()
 {
-    calls.push_back({Method::Connect, {}, {}, 0});
+    calls.push_back({Method::Connect, {}, {}, false, 0, false});
     return connectError;
 }
 
 UINT FakeShutdownService::CanShutdown(ShutdownAction action, QString& answer)
 {
-    calls.push_back({Method::CanShutdown, action, {}, 0});
+    calls.push_back({Method::CanShutdown, action, {}, false, 0, false});
     if (canError == ERROR_SUCCESS) {
         answer = canAnswer;
     }
     return canError;
 }
 
-UINT FakeShutdownService::ScheduleShutdown(ShutdownAction action, const QString& message, int delaySeconds)
+UINT FakeShutdownService::SetWallMessage(const QString& message)
 {
-    calls.push_back({Method::ScheduleShutdown, action, message, delaySeconds});
+    calls.push_back({Method::SetWallMessage, {}, message, false, 0, false});
+    if (wallError == ERROR_SUCCESS) {
+        wallMessage = message;
+    }
+    return wallError;
+}
+
+UINT FakeShutdownService::Authorize(bool interactive)
+{
+    if (canAnswer == QLatin1String("yes") || (canAnswer == QLatin1String("challenge") && m_authorized)) {
+        return ERROR_SUCCESS;
+    }
+    if (canAnswer != QLatin1String("challenge")) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!interactive) {
+        return ERROR_ELEVATION_REQUIRED;
+    }
+    clockOffsetUsec += static_cast<qint64>(promptSeconds * 1e6);
+    if (!promptGranted) {
+        return ERROR_ACCESS_DENIED;
+    }
+    m_authorized = keepsAuthorization;
+    return ERROR_SUCCESS;
+}
+
+QString FakeShutdownService::TypeOf(ShutdownAction action) const
+{
+    return action == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
+}
+
+UINT FakeShutdownService::ScheduleShutdown(ShutdownAction action, bool dryRun, quint64 dueUsec,
+                                           bool interactive)
+{
+    calls.push_back({Method::ScheduleShutdown, action, {}, dryRun, dueUsec, interactive});
     if (scheduleError != ERROR_SUCCESS) {
         return scheduleError;
     }
-    if (canAnswer != QLatin1String("yes") && canAnswer != QLatin1String("challenge")) {
-        return ERROR_ACCESS_DENIED;
+    if (interactive && loseRequestAnswer) {
+        // The caller gives up after its timeout; the system decides later.
+        clockOffsetUsec += static_cast<qint64>(interactiveTimeoutUsec);
+        m_lostRequest = {TypeOf(action), dueUsec};
+        m_lostDryRun = dryRun;
+        return ERROR_TIMEOUT;
     }
-    pending = true;
-    pendingAction = action;
+    if (const UINT error = Authorize(interactive); error != ERROR_SUCCESS) {
+        return error;
+    }
+    pending = {TypeOf(action), dueUsec};
+    pendingDryRun = dryRun;
     return ERROR_SUCCESS;
+}
+
+void FakeShutdownService::GrantLostRequest(double secondsLater)
+{
+    clockOffsetUsec += static_cast<qint64>(secondsLater * 1e6);
+    pending = m_lostRequest;
+    pendingDryRun = m_lostDryRun;
+    m_authorized = keepsAuthorization;
+}
+
+void FakeShutdownService::ScheduleAsSomeoneElse(const QString& type, quint64 dueUsec)
+{
+    pending = {type, dueUsec};
+    pendingDryRun = false;
 }
 
 UINT FakeShutdownService::CancelScheduledShutdown(bool& wasPending)
 {
-    calls.push_back({Method::CancelScheduledShutdown, {}, {}, 0});
+    calls.push_back({Method::CancelScheduledShutdown, {}, {}, false, 0, true});
     if (cancelError != ERROR_SUCCESS) {
         return cancelError;
     }
-    wasPending = pending;
-    pending = false;
+    PendingShutdown held;
+    GetScheduledShutdown(held);
+    calls.pop_back(); // that look was the fake's own
+    wasPending = !held.type.isEmpty();
+    if (!wasPending) {
+        return ERROR_SUCCESS;
+    }
+    if (const UINT error = Authorize(true); error != ERROR_SUCCESS) {
+        return error;
+    }
+    pending = {};
     return ERROR_SUCCESS;
 }
 
 UINT FakeShutdownService::GetScheduledShutdown(PendingShutdown& scheduled)
 {
-    calls.push_back({Method::GetScheduledShutdown, {}, {}, 0});
-    scheduled = {};
-    if (pending) {
-        scheduled.type =
-            pendingAction == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
+    calls.push_back({Method::GetScheduledShutdown, {}, {}, false, 0, false});
+    // Once due, the system acts (a dry run only forgets the request).
+    if (Pending() && pending.usec <= NowUsec()) {
+        pending = {};
     }
+    scheduled = pending;
     return ERROR_SUCCESS;
+}
+
+quint64 FakeShutdownService::NowUsec()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const auto real = static_cast<qint64>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    return static_cast<quint64>(real + clockOffsetUsec);
 }
 
 std::vector<FakeShutdownService::Call> FakeShutdownService::CallsOf(Method method) const

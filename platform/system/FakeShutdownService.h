@@ -8,8 +8,8 @@
 namespace platform {
 
 // Stands in for the system's shutdown manager in tests: records every call and answers as
-// configured. A request that is accepted becomes pending until it is cancelled; the pending
-// one reads with its type and a due time of 0.
+// configured, on a clock that runs with the real one and moves on by the time a password
+// prompt takes. An accepted request is pending until it is cancelled or its due time passes.
 class FakeShutdownService : public ShutdownService
 {
 public:
@@ -17,6 +17,7 @@ public:
     {
         Connect,
         CanShutdown,
+        SetWallMessage,
         ScheduleShutdown,
         CancelScheduledShutdown,
         GetScheduledShutdown,
@@ -26,30 +27,56 @@ public:
         Method method;
         ShutdownAction action = ShutdownAction::PowerOff;
         QString message;
-        int delaySeconds = 0;
+        bool dryRun = false;
+        quint64 dueUsec = 0;
+        bool interactive = false;
     };
 
     UINT Connect() override;
     UINT CanShutdown(ShutdownAction action, QString& answer) override;
-    UINT ScheduleShutdown(ShutdownAction action, const QString& message, int delaySeconds) override;
+    UINT SetWallMessage(const QString& message) override;
+    UINT ScheduleShutdown(ShutdownAction action, bool dryRun, quint64 dueUsec, bool interactive) override;
     UINT CancelScheduledShutdown(bool& wasPending) override;
     UINT GetScheduledShutdown(PendingShutdown& scheduled) override;
+    quint64 NowUsec() override;
+    quint64 InteractiveTimeoutUsec() const override { return interactiveTimeoutUsec; }
 
     // The calls of one method, in order.
     std::vector<Call> CallsOf(Method method) const;
+    // Someone else's pending shutdown, as an administrator's "shutdown" leaves it.
+    void ScheduleAsSomeoneElse(const QString& type, quint64 dueUsec);
+    // The request whose answer was lost is granted now, secondsLater after the caller gave up.
+    void GrantLostRequest(double secondsLater);
+    bool Pending() const { return !pending.type.isEmpty(); }
 
-    // Answers. A refused request (scheduleError set, or canAnswer not "yes"/"challenge")
-    // leaves nothing pending.
+    // Answers. canAnswer "yes" grants every request; "challenge" grants after a password,
+    // which only an interactive call may ask for; anything else refuses.
     UINT connectError = ERROR_SUCCESS;
     QString canAnswer = QStringLiteral("yes");
     UINT canError = ERROR_SUCCESS;
+    UINT wallError = ERROR_SUCCESS;
     UINT scheduleError = ERROR_SUCCESS;
     UINT cancelError = ERROR_SUCCESS;
+    double promptSeconds = 0;       // how long the user takes at the password prompt
+    bool promptGranted = true;      // false: the user dismisses it
+    bool keepsAuthorization = true; // a password given counts for the calls after it
+    bool loseRequestAnswer = false; // an interactive request's answer never arrives
+    quint64 interactiveTimeoutUsec = 120 * kUsecPerSecond;
 
     // State and record.
-    bool pending = false;
-    ShutdownAction pendingAction = ShutdownAction::PowerOff;
+    PendingShutdown pending;
+    bool pendingDryRun = false;
+    QString wallMessage;
+    qint64 clockOffsetUsec = 0;
     std::vector<Call> calls;
+
+private:
+    UINT Authorize(bool interactive);
+    QString TypeOf(ShutdownAction action) const;
+
+    bool m_authorized = false;
+    PendingShutdown m_lostRequest;
+    bool m_lostDryRun = false;
 };
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 
 #include <ctime>
 #include <limits>
@@ -18,10 +19,8 @@ const QString kService = QStringLiteral("org.freedesktop.login1");
 const QString kPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 
-// Queries answer at once; a request may wait for the user to type a password into polkit's
-// prompt, and meanwhile the program's event loop keeps running.
+// Queries and requests that may not ask for a password answer at once.
 constexpr int kQueryTimeoutMs = 5000;
-constexpr int kRequestTimeoutMs = 120000;
 
 UINT ErrorOf(const QDBusMessage& reply)
 {
@@ -29,9 +28,11 @@ UINT ErrorOf(const QDBusMessage& reply)
         return ERROR_SUCCESS;
     }
     const QString name = reply.errorName();
+    if (name == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")) {
+        return ERROR_ELEVATION_REQUIRED;
+    }
     if (name == QLatin1String("org.freedesktop.DBus.Error.AccessDenied") ||
-        name == QLatin1String("org.freedesktop.DBus.Error.AuthFailed") ||
-        name == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")) {
+        name == QLatin1String("org.freedesktop.DBus.Error.AuthFailed")) {
         return ERROR_ACCESS_DENIED;
     }
     if (name == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
@@ -47,16 +48,35 @@ UINT ErrorOf(const QDBusMessage& reply)
     return ERROR_GEN_FAILURE;
 }
 
-QDBusMessage Call(const QString& method, const QVariantList& arguments, bool interactive)
+// Without interactiveTimeoutMs polkit may not ask and the call answers at once; with it the
+// program's event loop keeps running while the user types the password.
+QDBusMessage Call(const QString& method, const QVariantList& arguments, int interactiveTimeoutMs = 0)
 {
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kManager, method);
     message.setArguments(arguments);
-    message.setInteractiveAuthorizationAllowed(interactive);
+    message.setInteractiveAuthorizationAllowed(interactiveTimeoutMs > 0);
     QDBusConnection bus = QDBusConnection::systemBus();
-    if (interactive) {
-        return bus.call(message, QDBus::BlockWithGui, kRequestTimeoutMs);
+    if (interactiveTimeoutMs > 0) {
+        return bus.call(message, QDBus::BlockWithGui, interactiveTimeoutMs);
     }
     return bus.call(message, QDBus::Block, kQueryTimeoutMs);
+}
+
+// A call that may wait for a password. A timeout that comes back before the call's own wait
+// ended is logind's answer: it gave up waiting for polkit and refused, and will not act on a
+// password typed later. Only the call's own timeout leaves the outcome open.
+UINT CallWithPassword(const QString& method, const QVariantList& arguments, int timeoutMs,
+                      QDBusMessage& reply)
+{
+    constexpr qint64 kMarginMs = 500;
+    QElapsedTimer waited;
+    waited.start();
+    reply = Call(method, arguments, timeoutMs);
+    const UINT error = ErrorOf(reply);
+    if (error == ERROR_TIMEOUT && waited.elapsed() < timeoutMs - kMarginMs) {
+        return ERROR_ACCESS_DENIED;
+    }
+    return error;
 }
 
 // A question to the bus itself, about logind's name.
@@ -73,20 +93,11 @@ QVariant AskBus(const QString& method, const QVariantList& arguments)
     return reply.arguments().constFirst();
 }
 
-quint64 RealtimeUsec()
+QString TypeOf(ShutdownAction action, bool dryRun)
 {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<quint64>(now.tv_sec) * 1000000u + static_cast<quint64>(now.tv_nsec) / 1000u;
-}
-
-QString TypeOf(ShutdownAction action)
-{
-    QString type = action == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
-    if (qEnvironmentVariable("QUILLON_SHUTDOWN_DRY_RUN") == QLatin1String("1")) {
-        return QStringLiteral("dry-") + type;
-    }
-    return type;
+    const QString type =
+        action == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
+    return dryRun ? QStringLiteral("dry-") + type : type;
 }
 
 } // namespace
@@ -108,7 +119,7 @@ UINT LogindShutdownService::CanShutdown(ShutdownAction action, QString& answer)
 {
     const QString method =
         action == ShutdownAction::Reboot ? QStringLiteral("CanReboot") : QStringLiteral("CanPowerOff");
-    const QDBusMessage reply = Call(method, {}, false);
+    const QDBusMessage reply = Call(method, {});
     if (const UINT error = ErrorOf(reply); error != ERROR_SUCCESS) {
         return error;
     }
@@ -119,22 +130,29 @@ UINT LogindShutdownService::CanShutdown(ShutdownAction action, QString& answer)
     return ERROR_SUCCESS;
 }
 
-UINT LogindShutdownService::ScheduleShutdown(ShutdownAction action, const QString& message, int delaySeconds)
+UINT LogindShutdownService::SetWallMessage(const QString& message)
 {
-    // logind writes the message only to terminals, and changing it needs an administrator:
-    // not worth a password prompt of its own, so a refusal leaves logind's own text in place.
-    Call(QStringLiteral("SetWallMessage"), {message, true}, false);
+    return ErrorOf(Call(QStringLiteral("SetWallMessage"), {message, true}));
+}
 
-    const quint64 due = RealtimeUsec() + static_cast<quint64>(delaySeconds) * 1000000u;
-    const QDBusMessage reply =
-        Call(QStringLiteral("ScheduleShutdown"), {TypeOf(action), QVariant::fromValue(due)}, true);
-    return ErrorOf(reply);
+UINT LogindShutdownService::ScheduleShutdown(ShutdownAction action, bool dryRun, quint64 dueUsec,
+                                             bool interactive)
+{
+    const QString method = QStringLiteral("ScheduleShutdown");
+    const QVariantList arguments = {TypeOf(action, dryRun), QVariant::fromValue(dueUsec)};
+    if (!interactive) {
+        return ErrorOf(Call(method, arguments));
+    }
+    QDBusMessage reply;
+    return CallWithPassword(method, arguments, m_interactiveTimeoutMs, reply);
 }
 
 UINT LogindShutdownService::CancelScheduledShutdown(bool& wasPending)
 {
-    const QDBusMessage reply = Call(QStringLiteral("CancelScheduledShutdown"), {}, true);
-    if (const UINT error = ErrorOf(reply); error != ERROR_SUCCESS) {
+    QDBusMessage reply;
+    if (const UINT error =
+            CallWithPassword(QStringLiteral("CancelScheduledShutdown"), {}, m_interactiveTimeoutMs, reply);
+        error != ERROR_SUCCESS) {
         return error;
     }
     wasPending = !reply.arguments().isEmpty() && reply.arguments().constFirst().toBool();
@@ -173,6 +191,18 @@ UINT LogindShutdownService::GetScheduledShutdown(PendingShutdown& pending)
         pending = {type, usec};
     }
     return ERROR_SUCCESS;
+}
+
+quint64 LogindShutdownService::NowUsec()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<quint64>(now.tv_sec) * kUsecPerSecond + static_cast<quint64>(now.tv_nsec) / 1000u;
+}
+
+quint64 LogindShutdownService::InteractiveTimeoutUsec() const
+{
+    return static_cast<quint64>(m_interactiveTimeoutMs) * 1000u;
 }
 
 } // namespace platform

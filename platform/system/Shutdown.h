@@ -42,13 +42,18 @@ bool AdjustTokenPrivileges(const ProcessToken& token, bool enable,
 // change that worked).
 UINT GetLastError();
 
-// Asks the system to power off, or reboot, timeoutSeconds from now, showing message. The
-// system's shutdown is always orderly, so forceAppsClosed changes nothing. False with the
-// last error set when the system refuses.
+// Asks the system to power off, or reboot, timeoutSeconds from the moment it agrees, showing
+// message. The system's shutdown is always orderly, so forceAppsClosed changes nothing. False
+// with the last error set when the system refuses, when the system does not answer in time
+// (ERROR_TIMEOUT: it may still agree later, see IsShutdownRequestUnanswered), and when it
+// holds a shutdown that this program did not ask for (ERROR_SHUTDOWN_IN_PROGRESS), which is
+// left as it is. With QUILLON_SHUTDOWN_DRY_RUN set to anything but "" or "0" the system only
+// counts down, and its stored wall message is left alone.
 bool InitiateSystemShutdown(const CString& message, UINT timeoutSeconds, bool forceAppsClosed, bool reboot);
 
-// Cancels the pending shutdown; false when none was pending (ERROR_NO_SHUTDOWN_IN_PROGRESS) or
-// the system refused.
+// Cancels this program's pending shutdown; false when none is pending
+// (ERROR_NO_SHUTDOWN_IN_PROGRESS, also when the pending one is someone else's, which is left as
+// it is) or the system refused.
 bool AbortSystemShutdown();
 
 // Whether the system holds a pending shutdown, and which (when pending is given); false also
@@ -56,7 +61,19 @@ bool AbortSystemShutdown();
 bool IsSystemShutdownPending(platform::PendingShutdown* pending = nullptr);
 
 namespace platform {
+// The pending shutdown that this program asked for, with the due time the system holds now;
+// false when the system holds none of this program's. A request that was granted after its
+// answer had timed out is first given its whole delay from now.
+bool GetOwnPendingShutdown(PendingShutdown& pending);
+// A request of this program went unanswered and could still be granted.
+bool IsShutdownRequestUnanswered();
+// Now on the clock the system's due times count in, in microseconds.
+quint64 ShutdownClockUsec();
+// QUILLON_SHUTDOWN_DRY_RUN asks for a dry run: any value but empty or "0", so that a mistyped
+// value never powers off.
+bool IsShutdownDryRun();
+
 // Tests put a fake in place of the system's shutdown manager; nullptr brings the real one
-// back. The caller keeps ownership.
+// back. The caller keeps ownership. Either way no earlier request counts as this program's.
 void SetShutdownServiceForTesting(ShutdownService* service);
 } // namespace platform

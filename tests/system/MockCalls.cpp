@@ -61,3 +61,8 @@ QVariant MockCalls::Property(const QString& interface, const QString& name) cons
     }
     return reply.arguments().constFirst().value<QDBusVariant>().variant();
 }
+
+bool MockCalls::Invoke(const QString& interface, const QString& method, const QVariantList& arguments) const
+{
+    return Call(interface, method, arguments).type() == QDBusMessage::ReplyMessage;
+}

@@ -19,6 +19,8 @@ public:
     void Clear() const;
     // A property of the mocked interface.
     QVariant Property(const QString& interface, const QString& name) const;
+    // A method of the mock's own or the mocked interface; false when it failed.
+    bool Invoke(const QString& interface, const QString& method, const QVariantList& arguments = {}) const;
 
 private:
     QDBusMessage Call(const QString& interface, const QString& method, const QVariantList& arguments) const;

@@ -5,18 +5,22 @@
 #include "tests/system/MockCalls.h"
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <thread>
 
 namespace {
 
 const CString kMessage = "Click on the main window and press the Escape key to cancel shutdown.";
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
+constexpr quint64 kSecond = 1000000;
 
 quint64 NowUsec()
 {
@@ -29,6 +33,24 @@ MockCalls Logind()
 {
     return {QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.login1"),
             QStringLiteral("/org/freedesktop/login1")};
+}
+
+// The mock's own controls: polkit's prompt, an administrator's shutdown.
+bool Control(const QString& method, const QVariantList& arguments = {})
+{
+    return Logind().Invoke(QStringLiteral("org.example.Quillon.LogindMock"), method, arguments);
+}
+
+// What logind holds, read from the mock directly.
+platform::PendingShutdown Held()
+{
+    const auto argument =
+        Logind().Property(kManager, QStringLiteral("ScheduledShutdown")).value<QDBusArgument>();
+    platform::PendingShutdown held;
+    argument.beginStructure();
+    argument >> held.type >> held.usec;
+    argument.endStructure();
+    return held;
 }
 
 // The program's sequence up to the request, as the clock window runs it; answers the last
@@ -50,17 +72,19 @@ protected:
         // Nothing below may ever reach a real logind.
         ASSERT_TRUE(Logind().IsMock()) << "the logind on this bus is not the mock";
         unsetenv("QUILLON_SHUTDOWN_DRY_RUN");
-        AbortSystemShutdown();
+        ASSERT_TRUE(Control(QStringLiteral("Reset")));
+        platform::SetShutdownServiceForTesting(nullptr); // no earlier request is this test's
         Logind().Clear();
     }
     void TearDown() override
     {
         unsetenv("QUILLON_SHUTDOWN_DRY_RUN");
-        AbortSystemShutdown();
+        platform::SetShutdownServiceForTesting(nullptr);
+        Control(QStringLiteral("Reset"));
     }
 
-    // Makes the request and checks what logind was asked: the type, and a due time 10 s after
-    // the moment of the call.
+    // Makes the request as a user who needs no password and checks what logind was asked: the
+    // type, and a due time 10 s after the moment of the call.
     void ExpectScheduled(bool reboot, const QString& type)
     {
         const quint64 before = NowUsec();
@@ -75,9 +99,10 @@ protected:
         EXPECT_GE(due, before + 10000000u);
         EXPECT_LE(due, after + 10000000u);
 
+        // logind names the type without the "dry-" of a dry run.
         platform::PendingShutdown pending;
-        ASSERT_TRUE(IsSystemShutdownPending(&pending));
-        EXPECT_EQ(pending.type, type);
+        ASSERT_TRUE(platform::GetOwnPendingShutdown(pending));
+        EXPECT_EQ(pending.type, reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff"));
         EXPECT_EQ(pending.usec, due);
     }
 };
@@ -98,6 +123,7 @@ TEST_F(LogindAllowed, PowerOffIsScheduledTenSecondsAheadWithTheMessage)
     ASSERT_EQ(wall.size(), 1u);
     EXPECT_EQ(wall[0][0].toString(), kMessage.ToQString());
     EXPECT_TRUE(wall[0][1].toBool());
+    EXPECT_EQ(Logind().Property(kManager, QStringLiteral("WallMessage")).toString(), kMessage.ToQString());
 
     AdjustTokenPrivileges(token, false, platform::ShutdownAction::PowerOff);
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
@@ -112,15 +138,43 @@ TEST_F(LogindAllowed, RebootAsksForTheRebootRight)
     ExpectScheduled(true, QStringLiteral("reboot"));
 }
 
-TEST_F(LogindAllowed, DryRunAsksForLogindsDryTypes)
+// Any value but empty or "0" is a dry run (a mistyped one must never power off), and a dry run
+// leaves the wall message that logind keeps for later shutdowns as it is.
+TEST_F(LogindAllowed, DryRunValuesAndTheStoredWallMessage)
 {
+    const QString adminText = QStringLiteral("Disk replacement at noon.");
+    ASSERT_TRUE(Logind().Invoke(kManager, QStringLiteral("SetWallMessage"), {adminText, true}));
+    struct Row
+    {
+        const char* value;
+        const char* type;
+    };
+    for (const Row row : {Row{"true", "dry-poweroff"}, Row{"yes", "dry-poweroff"}, Row{"on", "dry-poweroff"},
+                          Row{"1", "dry-poweroff"}}) {
+        SCOPED_TRACE(row.value);
+        setenv("QUILLON_SHUTDOWN_DRY_RUN", row.value, 1);
+        Logind().Clear();
+        ExpectScheduled(false, QString::fromLatin1(row.type));
+        EXPECT_TRUE(Logind().Of(QStringLiteral("SetWallMessage")).empty());
+        EXPECT_EQ(Logind().Property(kManager, QStringLiteral("WallMessage")).toString(), adminText);
+        EXPECT_TRUE(AbortSystemShutdown());
+    }
     setenv("QUILLON_SHUTDOWN_DRY_RUN", "1", 1);
-    ExpectScheduled(false, QStringLiteral("dry-poweroff"));
     Logind().Clear();
     ExpectScheduled(true, QStringLiteral("dry-reboot"));
+    EXPECT_TRUE(AbortSystemShutdown());
+
+    for (const char* value : {"0", ""}) {
+        SCOPED_TRACE(value);
+        setenv("QUILLON_SHUTDOWN_DRY_RUN", value, 1);
+        Logind().Clear();
+        ExpectScheduled(false, QStringLiteral("poweroff"));
+        EXPECT_EQ(Logind().Of(QStringLiteral("SetWallMessage")).size(), 1u);
+        EXPECT_TRUE(AbortSystemShutdown());
+    }
 }
 
-TEST_F(LogindAllowed, AbortCancelsThePendingShutdownOnly)
+TEST_F(LogindAllowed, AbortCancelsTheOwnPendingShutdownOnly)
 {
     EXPECT_FALSE(AbortSystemShutdown());
     EXPECT_EQ(GetLastError(), ERROR_NO_SHUTDOWN_IN_PROGRESS);
@@ -128,24 +182,94 @@ TEST_F(LogindAllowed, AbortCancelsThePendingShutdownOnly)
     ASSERT_TRUE(InitiateSystemShutdown(kMessage, 10, false, false));
     EXPECT_TRUE(AbortSystemShutdown());
     EXPECT_FALSE(IsSystemShutdownPending());
-    EXPECT_EQ(Logind().Of(QStringLiteral("CancelScheduledShutdown")).size(), 2u);
+    EXPECT_EQ(Logind().Of(QStringLiteral("CancelScheduledShutdown")).size(), 1u);
 
     // Once cancelled, there is nothing left to cancel.
     EXPECT_FALSE(AbortSystemShutdown());
+    EXPECT_EQ(GetLastError(), ERROR_NO_SHUTDOWN_IN_PROGRESS);
+}
+
+// An administrator's "shutdown +10" is neither replaced by a request, real or dry, nor
+// cancelled by Escape; only the program's own shutdown is.
+TEST_F(LogindAllowed, AdministratorsPendingPoweroffSurvivesRequestsAndDryRuns)
+{
+    const quint64 adminDue = NowUsec() + 600 * kSecond;
+    ASSERT_TRUE(Control(QStringLiteral("ScheduleAsAdministrator"),
+                        {QStringLiteral("poweroff"), QVariant::fromValue(adminDue)}));
+    Logind().Clear();
+    for (const char* dryRun : {"", "1", "true"}) {
+        SCOPED_TRACE(dryRun);
+        setenv("QUILLON_SHUTDOWN_DRY_RUN", dryRun, 1);
+        for (const bool reboot : {false, true}) {
+            EXPECT_FALSE(InitiateSystemShutdown(kMessage, 10, false, reboot));
+            EXPECT_EQ(GetLastError(), ERROR_SHUTDOWN_IN_PROGRESS);
+        }
+        EXPECT_FALSE(AbortSystemShutdown());
+        EXPECT_EQ(GetLastError(), ERROR_NO_SHUTDOWN_IN_PROGRESS);
+    }
+    const platform::PendingShutdown held = Held();
+    EXPECT_EQ(held.type, QStringLiteral("poweroff"));
+    EXPECT_EQ(held.usec, adminDue);
+    for (const char* method : {"ScheduleShutdown", "SetWallMessage", "CancelScheduledShutdown"})
+        EXPECT_TRUE(Logind().Of(QString::fromLatin1(method)).empty()) << method;
 }
 
 TEST_F(LogindChallenge, PolkitMayAskForThePassword)
 {
     ProcessToken token;
     EXPECT_EQ(OpenAndEnable(token, platform::ShutdownAction::PowerOff), ERROR_SUCCESS);
-    // The mock refuses unless the request lets polkit ask.
-    ExpectScheduled(false, QStringLiteral("poweroff"));
+    const quint64 before = NowUsec();
+    ASSERT_TRUE(InitiateSystemShutdown(kMessage, 10, false, false));
+    // Refused without the prompt, asked with it beyond the longest wait, then set to 10 s.
+    const auto requests = Logind().Of(QStringLiteral("ScheduleShutdown"));
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_GE(requests[1][1].toULongLong(), before + 130 * kSecond);
+    platform::PendingShutdown pending;
+    ASSERT_TRUE(platform::GetOwnPendingShutdown(pending));
+    EXPECT_EQ(pending.usec, requests[2][1].toULongLong());
     EXPECT_TRUE(AbortSystemShutdown());
+}
+
+TEST_F(LogindChallenge, WithoutAKeptAuthorizationLogindsDueTimeIsTheCountdown)
+{
+    ASSERT_TRUE(Control(QStringLiteral("SetKeepAuthorization"), {false}));
+    ASSERT_TRUE(Control(QStringLiteral("SetPrompt"), {1.0, true}));
+    const quint64 before = NowUsec();
+    ASSERT_TRUE(InitiateSystemShutdown(kMessage, 10, false, false));
+    // Asking again would need the password again: the first due time stands, and the program
+    // shows that one.
+    platform::PendingShutdown pending;
+    ASSERT_TRUE(platform::GetOwnPendingShutdown(pending));
+    EXPECT_EQ(pending.usec, Held().usec);
+    EXPECT_GE(pending.usec, before + 130 * kSecond);
+}
+
+TEST_F(LogindChallenge, DismissedPromptRefusesAndLeavesNothingPending)
+{
+    ASSERT_TRUE(Control(QStringLiteral("SetPrompt"), {1.0, false}));
+    EXPECT_FALSE(InitiateSystemShutdown(kMessage, 10, false, false));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(Held().type.isEmpty());
+    EXPECT_FALSE(platform::IsShutdownRequestUnanswered());
+}
+
+// logind waits for polkit only so long (25 s), then refuses: that is no unanswered request, and
+// a password typed afterwards schedules nothing.
+TEST_F(LogindChallenge, LogindGivingUpOnPolkitIsARefusal)
+{
+    ASSERT_TRUE(Control(QStringLiteral("SetPolkitTimeout"), {1.0}));
+    ASSERT_TRUE(Control(QStringLiteral("SetPrompt"), {2.0, true}));
+    EXPECT_FALSE(InitiateSystemShutdown(kMessage, 10, false, false));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(platform::IsShutdownRequestUnanswered());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500)); // past the prompt
+    EXPECT_TRUE(Held().type.isEmpty());
 }
 
 TEST_F(LogindChallenge, RefusedWallMessageDoesNotStopTheShutdown)
 {
-    ExpectScheduled(true, QStringLiteral("reboot"));
+    ASSERT_TRUE(InitiateSystemShutdown(kMessage, 10, false, true));
+    EXPECT_EQ(Held().type, QStringLiteral("reboot"));
     EXPECT_EQ(Logind().Of(QStringLiteral("SetWallMessage")).size(), 1u);
     EXPECT_EQ(Logind().Property(kManager, QStringLiteral("WallMessage")).toString(), QString());
 }

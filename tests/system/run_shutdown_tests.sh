@@ -32,9 +32,11 @@ run_with_mock() {
 }
 
 run_with_mock '{"CanPowerOff": "yes", "CanReboot": "yes"}' 'LogindAllowed.*' \
-    allowedShutDownAndEscape allowedDryRestartAndEscape
+    allowedShutDownAndEscape allowedDryRestartAndEscape allowedAdministratorsShutdownIsLeftAlone \
+    allowedCancelOnTheNoticeWhileTheSchedulerIsOpen allowedCloseBoxCancels
 run_with_mock '{"CanPowerOff": "challenge", "CanReboot": "challenge", "SetWallMessage": "challenge"}' \
-    'LogindChallenge.*' challengedRestartAndEscape
+    'LogindChallenge.*' challengedRestartAndEscape challengedSixSecondPromptCountsFromTheAgreement \
+    challengedRefusedCancelShowsLogindsTime challengedLateGrantBringsTheNotice
 run_with_mock '{"CanPowerOff": "no", "CanReboot": "no"}' 'LogindRefused.*' \
     refusedShowsEveryStepsMessageInOrder
 "$test_binary" --gtest_filter='NoLogind.*' || status=1

@@ -99,8 +99,11 @@ private Q_SLOTS:
         const auto requests = m_fake->CallsOf(Method::ScheduleShutdown);
         QCOMPARE(requests.size(), std::size_t(1));
         QVERIFY(requests[0].action == platform::ShutdownAction::Reboot);
-        QCOMPARE(requests[0].delaySeconds, 10);
-        QCOMPARE(requests[0].message, kMessage);
+        const double delay = static_cast<double>(requests[0].dueUsec - m_fake->NowUsec()) / 1e6;
+        QVERIFY2(delay > 9.5 && delay <= 10, qPrintable(QString::number(delay)));
+        const auto wall = m_fake->CallsOf(Method::SetWallMessage);
+        QCOMPARE(wall.size(), std::size_t(1));
+        QCOMPARE(wall[0].message, kMessage);
         QVERIFY(m_messages.empty());
         QVERIFY(NoticeShown(view));
         QVERIFY(view.m_shutdownNotice->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -136,7 +139,7 @@ private Q_SLOTS:
         QVERIFY(NoticeShown(view));
 
         QTest::keyClick(&view, Qt::Key_Escape);
-        QVERIFY(!m_fake->pending);
+        QVERIFY(!m_fake->Pending());
         QVERIFY(!NoticeShown(view));
         QVERIFY(m_messages.empty());
 
@@ -147,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(Requests(), std::size_t(2));
         // The notice's Cancel does what Escape does.
         QTest::mouseClick(view.m_shutdownNotice->findChild<QPushButton*>(), Qt::LeftButton);
-        QVERIFY(!m_fake->pending);
+        QVERIFY(!m_fake->Pending());
         QCOMPARE(m_fake->CallsOf(Method::CancelScheduledShutdown).size(), std::size_t(2));
         QVERIFY(m_messages.empty());
     }
@@ -204,7 +207,7 @@ private Q_SLOTS:
 
         m_messages.clear();
         view.ShutdownComputer(false);
-        QVERIFY(m_fake->pending);
+        QVERIFY(m_fake->Pending());
         m_fake->cancelError = ERROR_ACCESS_DENIED; // the system refuses the cancel
         QTest::keyClick(&view, Qt::Key_Escape);
         QCOMPARE(m_messages, std::vector<CString>{"AbortSystemShutdown failed."});
@@ -217,7 +220,7 @@ private Q_SLOTS:
         m_messages.clear();
         m_fake->cancelError = ERROR_SUCCESS;
         QTest::keyClick(&view, Qt::Key_Escape);
-        QVERIFY(!m_fake->pending);
+        QVERIFY(!m_fake->Pending());
         QVERIFY(!NoticeShown(view));
         QVERIFY(m_messages.empty());
     }
