@@ -65,11 +65,11 @@ void GuiStartup::Set(const char* name, const char* value, bool overwrite)
 
 void GuiStartup::Restore()
 {
-    for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
-        if (it->second)
-            ::setenv(it->first.c_str(), it->second->c_str(), 1);
+    for (const auto& [name, value] : m_saved) {
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
         else
-            ::unsetenv(it->first.c_str());
+            ::unsetenv(name.c_str());
     }
     m_saved.clear();
 }
