@@ -376,6 +376,9 @@ private Q_SLOTS:
             QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_FIRST_NAME)->text(), QStringLiteral("Ann"));
             QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_LAST_NAME)->text(), QStringLiteral("Lee"));
             QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_TEL)->text(), QStringLiteral("+44 20 7946 0000"));
+            // Filled by the pick, the narrow fields show the start of their text: the "+".
+            QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_TEL)->cursorPosition(), 0);
+            QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_EMAIL)->cursorPosition(), 0);
             QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_EMAIL)->text(), QStringLiteral("ann@example.org"));
             QCOMPARE(PickerDate(dlg), QDate(1980, 3, 5));
             auto* note = Control<QPlainTextEdit>(dlg, IDC_NOTEBOOK_TEXT);
@@ -395,6 +398,27 @@ private Q_SLOTS:
         QCOMPARE(dlg.m_contacts[1].m_strText, CString("line one\r\nline two\r\nthree"));
         QCOMPARE(dlg.m_contacts[1].m_strEMail, CString("ann@example.org"));
         QCOMPARE(dlg.m_contacts[1].m_dtBirthday.GetHour(), 12); // the picked contact's time came along
+    }
+
+    // The template's tab order holds from the first tab stop: OK, the birthday picker (one
+    // stop), Add. Enter on the focused Add adds and keeps the dialog open.
+    void tabTabEnterReachesAdd()
+    {
+        CNotebookDlg dlg;
+        const int result = RunModal(dlg, [&](QWidget* w) {
+            QTRY_VERIFY(Control<QPushButton>(dlg, IDOK)->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(Control<QDateTimeEdit>(dlg, IDC_NOTEBOOK_BIRTHDAY)->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(Control<QPushButton>(dlg, IDC_NOTEBOOK_ADD)->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(w->isVisible());
+            QCOMPARE(dlg.m_contacts.GetCount(), 1);
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        QCOMPARE(result, int(IDCANCEL));
+        QCOMPARE(dlg.m_contacts.GetCount(), 1);
+        QCOMPARE(dlg.m_contacts[0].m_dtBirthday.GetDay(), kToday.day());
     }
 
     void enterClosesThroughOkWithoutAdding_data()
