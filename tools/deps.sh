@@ -3,7 +3,7 @@
 # Only what is missing is installed; root is needed for that (sudo is used when present).
 set -euo pipefail
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libxcb1-dev
     fonts-dejavu-core pkg-config)
 TEST_PACKAGES=(
     appstream

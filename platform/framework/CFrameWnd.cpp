@@ -4,6 +4,7 @@
 #include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/Resources.h"
+#include "platform/framework/X11Placement.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -185,8 +186,17 @@ void CFrameWnd::ApplyFrameGeometry()
     else
         resize(client);
     move(m_requested.topLeft());
-    if (!margins.isNull())
-        m_geometryPending = false;
+    if (margins.isNull())
+        return;
+    m_geometryPending = false;
+    // On a scaled desktop the frame's pixels seldom divide by the scale, and the rectangle
+    // above comes out a pixel or two off: place it again in the display's own pixels.
+    QWindow* handle = windowHandle();
+    const qreal scale = handle->devicePixelRatio();
+    if (scale != 1.0 && !(m_style & WS_THICKFRAME))
+        platform::PlaceOuterRectangle(
+            handle, QRect(qRound(m_requested.x() * scale), qRound(m_requested.y() * scale),
+                          qRound(m_requested.width() * scale), qRound(m_requested.height() * scale)));
 }
 
 void CFrameWnd::showEvent(QShowEvent* event)

@@ -12,7 +12,7 @@ trap xs_cleanup EXIT
 
 start_xsession() {
     # -displayfd picks a free display number, so parallel tests never collide.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$XS_TMP/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XS_SCREEN:-1024x768x24}" -nolisten tcp 3>"$XS_TMP/display" >/dev/null 2>&1 &
     XS_PIDS+=($!)
     for _ in $(seq 100); do [ -s "$XS_TMP/display" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$XS_TMP/display")"
