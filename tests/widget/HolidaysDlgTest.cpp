@@ -11,11 +11,13 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <functional>
+#include <utility>
 
 namespace {
 constexpr std::int64_t kHour = 3600;
@@ -49,7 +51,7 @@ void StepHours(CDialog& dlg, const char* direction)
 {
     auto* arrow = dlg.GetDlgItem(1045)->GetSafeHwnd()->findChild<QToolButton*>(QString::fromUtf8(direction));
     QVERIFY(arrow);
-    arrow->click();
+    QTest::mouseClick(arrow, Qt::LeftButton);
 }
 
 // Pixels of the list, as last painted to the screen, in the highlight colours.
@@ -225,6 +227,9 @@ private Q_SLOTS:
 
     // The slow timer: a scan with a birthday today shows the dialog and re-arms for the chosen
     // hours; "Don't notify me again" leaves the timer off; no match re-arms without a dialog.
+    // The scan comes from the view's own slow timer: it stops the timer while the reminder is
+    // up, re-arms it for the hours taken by OK, stays off after "Don't notify me again" and the
+    // close box, and with no birthday shows nothing and re-arms all the same.
     void scanShowsTheReminderAndReArms()
     {
         CQuillonView view;
@@ -235,38 +240,49 @@ private Q_SLOTS:
         QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 5000);
 
         int shown = 0;
-        QTimer::singleShot(0, qApp, [&] {
-            CHolidaysDlg& d = view.m_holidaysDlg;
+        std::function<void(CHolidaysDlg&)> onShow;
+        QTimer watch; // acts once on each showing of the reminder
+        connect(&watch, &QTimer::timeout, this, [&] {
+            QWidget* up = view.m_holidaysDlg.GetSafeHwnd();
+            if (!up || !up->isVisible() || QApplication::activeModalWidget() != up || !onShow)
+                return;
             ++shown;
-            QCOMPARE(d.m_todayContacts.GetCount(), 1);
-            QCOMPARE(d.m_tomorrowContacts.GetCount(), 1);
-            QVERIFY(!view.IsTimerRunning(ID_TIMER_BIRTHDAYS)); // stopped while the dialog shows
-            StepHours(d, "up");
-            d.OnOK();
+            QCOMPARE(view.m_holidaysDlg.m_todayContacts.GetCount(), 1);
+            QCOMPARE(view.m_holidaysDlg.m_tomorrowContacts.GetCount(), 1);
+            QVERIFY(!view.IsTimerRunning(ID_TIMER_BIRTHDAYS)); // stopped while the reminder shows
+            const auto action = std::exchange(onShow, nullptr);
+            action(view.m_holidaysDlg);
         });
-        view.OnTimer(ID_TIMER_BIRTHDAYS);
-        QCOMPARE(shown, 1);
+        watch.start(10);
+        const auto scanSoon = [&] { view.SetTimer(ID_TIMER_BIRTHDAYS, 20); }; // a short first period
+
+        onShow = [](CHolidaysDlg& d) {
+            StepHours(d, "up");
+            QTest::mouseClick(Control<QPushButton>(d, IDOK), Qt::LeftButton);
+        };
+        scanSoon();
+        QTRY_COMPARE(shown, 1);
+        QTRY_VERIFY(!view.m_holidaysDlg.GetSafeHwnd());
         QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 3 * 3600 * 1000);
         QVERIFY(view.m_todayIndexes.empty() && view.m_tomorrowIndexes.empty());
         QCOMPARE(m_notifications.sent.size(), std::size_t{1});
 
-        QTimer::singleShot(0, qApp, [&] {
-            CHolidaysDlg& d = view.m_holidaysDlg;
-            ++shown;
+        onShow = [](CHolidaysDlg& d) {
             QTest::mouseClick(Control<QCheckBox>(d, 1043), Qt::LeftButton);
-            d.OnCancel();
-        });
-        view.OnTimer(ID_TIMER_BIRTHDAYS);
-        QCOMPARE(shown, 2);
+            d.GetSafeHwnd()->close(); // the close box
+        };
+        scanSoon();
+        QTRY_COMPARE(shown, 2);
+        QTRY_VERIFY(!view.m_holidaysDlg.GetSafeHwnd());
         QVERIFY(!view.IsTimerRunning(ID_TIMER_BIRTHDAYS)); // off until the next initial update
 
         view.OnInitialUpdate();
         QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 5000);
         view.m_holidaysDlg.m_dontNotify = 0;
         m_fakeNow += 30 * kDay; // a day with no birthday
-        view.OnTimer(ID_TIMER_BIRTHDAYS);
+        scanSoon();
+        QTRY_COMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 3 * 3600 * 1000);
         QCOMPARE(shown, 2);
-        QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 3 * 3600 * 1000);
         QCOMPARE(view.m_holidaysDlg.m_todayContacts.GetCount(), 0);
         view.KillTimer(ID_TIMER_CLOCK);
     }

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void initTestCase() { res::RegisterResources(); }
     void init()
     {
+        m_fakeNow = kNoon;
         platform::SetWallClockForTesting([this] { return m_fakeNow; });
     }
     void cleanup()
@@ -118,12 +120,24 @@ private Q_SLOTS:
         }
     }
 
+    // A timer of an id the engine does not know runs (its messages arrive) and changes nothing.
     void unknownTimerChangesNothing()
     {
-        CQuillonView view;
+        struct CountingView : CQuillonView
+        {
+            void OnTimer(UINT id) override
+            {
+                ids.push_back(id);
+                CQuillonView::OnTimer(id);
+            }
+            std::vector<UINT> ids;
+        } view;
         int invalidations = 0;
         view.SetInvalidateObserverForTesting([&](const CRect&, bool) { ++invalidations; });
-        view.OnTimer(7);
+        view.SetTimer(7, 10);
+        QTRY_VERIFY(view.ids.size() >= 3);
+        view.KillTimer(7);
+        QVERIFY(std::all_of(view.ids.begin(), view.ids.end(), [](UINT id) { return id == 7; }));
         QCOMPARE(invalidations, 0);
         QCOMPARE(view.m_hour, 0);
         QCOMPARE(view.m_minute, 0);
@@ -236,6 +250,46 @@ private Q_SLOTS:
         QCOMPARE(shutdown.CallsOf(platform::FakeShutdownService::Method::ScheduleShutdown).size(),
                  std::size_t{1});
         g_notifySeconds = 0;
+    }
+
+    // With the Timer dialog closed, a notification time reached by the time of day (no count
+    // started) rings ten times and shows the time in a box; the clock goes on under it.
+    void theBackgroundNoticeRingsTenTimes()
+    {
+        int beeps = 0;
+        platform::SetBeepHandlerForTesting([&](UINT) { ++beeps; });
+        g_notifyHours = 12; // the fake clock starts at noon: the notice is due at 12:00:02
+        g_notifyMinutes = 0;
+        g_notifySeconds = 2;
+        CQuillonView view;
+        view.show();
+        view.SetInvalidateObserverForTesting([&](const CRect& r, bool) {
+            if (r == view.m_digitalRect)
+                ++m_fakeNow;
+        });
+        QString boxText;
+        int secondUnderBox = -1;
+        bool movedUnderBox = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxText = box->text();
+            if (secondUnderBox < 0)
+                secondUnderBox = view.m_second;
+            movedUnderBox = movedUnderBox || view.m_second > secondUnderBox + 1;
+            if (movedUnderBox)
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        watch.start(5);
+        view.SetTimer(ID_TIMER_CLOCK, 40);
+        QTRY_VERIFY_WITH_TIMEOUT(movedUnderBox && !QApplication::activeModalWidget(), 10000);
+        QTRY_COMPARE(beeps, 10);
+        view.KillTimer(ID_TIMER_CLOCK);
+        platform::SetBeepHandlerForTesting({});
+        g_notifyHours = g_notifySeconds = 0;
+        QCOMPARE(boxText, QStringLiteral("12:00:02"));
     }
 
     // The periods are the kernel's boot-time clock: they go on counting while the computer
