@@ -203,7 +203,7 @@ int HighlightedPixels(QWidget* control)
     QWidget* window = control->window();
     const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
     const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
-    const QPalette palette = control->palette();
+    const QPalette& palette = control->palette();
     const QRgb active = palette.color(QPalette::Active, QPalette::Highlight).rgb();
     const QRgb inactive = palette.color(QPalette::Inactive, QPalette::Highlight).rgb();
     int count = 0;
