@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +53,24 @@ void Click(CTimerDlg& dlg, int id)
 {
     QTest::mouseClick(Control<QPushButton>(dlg, id), Qt::LeftButton);
 }
+
+// A time zone for one scope, by a POSIX rule so that no zone database is needed.
+class ZoneForTest
+{
+public:
+    explicit ZoneForTest(const char* rule) { Set(rule); }
+    ~ZoneForTest() { Set(m_saved.c_str()); }
+    ZoneForTest(const ZoneForTest&) = delete;
+    ZoneForTest& operator=(const ZoneForTest&) = delete;
+
+private:
+    static void Set(const char* rule)
+    {
+        ::setenv("TZ", rule, 1);
+        ::tzset();
+    }
+    std::string m_saved = std::getenv("TZ") ? std::getenv("TZ") : "UTC";
+};
 } // namespace
 
 class TimerDlgTest : public QObject
@@ -455,6 +475,46 @@ private Q_SLOTS:
             TickAt(view, go + 201);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:03:21"));
         });
+    }
+
+    // The view's own clock timer, sped up, with a wall clock that moves one second per tick
+    // (up to a stop, so the display can be read) across the night Central Europe moves its
+    // clocks from 02:00 to 03:00.
+    void aRunningCountFollowsTheStopwatchAcrossSummerTime()
+    {
+        const ZoneForTest zone("CET-1CEST,M3.5.0,M10.5.0/3");
+        const std::int64_t go = 1774745940 - 30; // 01:58:30 CET on 29 March 2026
+        m_fakeNow = go;
+        std::int64_t stopAt = go + 150;
+        CQuillonView view;
+        view.show();
+        view.SetInvalidateObserverForTesting([&](const CRect& r, bool) {
+            if (r == view.m_dialRect && m_fakeNow < stopAt)
+                ++m_fakeNow; // the next tick reads the next second
+        });
+        view.SetTimer(ID_TIMER_CLOCK, 10);
+        Open(view, [&](CTimerDlg& dlg) {
+            QSlider* minutes = Control<QSlider>(dlg, IDC_TIMER_MINUTES);
+            minutes->setFocus();
+            QTest::keyClick(minutes, Qt::Key_Right);
+            QTest::keyClick(minutes, Qt::Key_Right);
+            QCOMPARE(g_notifyMinutes, 2);
+            Click(dlg, IDC_TIMER_GO);
+            QTRY_COMPARE_WITH_TIMEOUT(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:02:30"), 30000);
+            QCOMPARE(CTime(m_fakeNow).GetHour(), 3); // the clock face did jump
+            // Due at 03:00:30 summer time, two real minutes after 01:58:30.
+            QCOMPARE(m_events, (std::vector<std::string>{"beep", "box:0:02:00"}));
+            QTest::keyClick(minutes, Qt::Key_Right);
+            QTest::keyClick(minutes, Qt::Key_Right);
+            Click(dlg, IDOK);
+        });
+        // Closed: the count runs on in the background and notifies at four real minutes.
+        stopAt = go + 300;
+        std::vector<std::string> expected{"beep", "box:0:02:00"};
+        expected.insert(expected.end(), 10, "beep");
+        expected.emplace_back("box:0:04:00");
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, expected, 30000);
+        view.KillTimer(ID_TIMER_CLOCK);
     }
 };
 
