@@ -9,7 +9,10 @@
 #include "res/TimerTemplate.h"
 #include "view/QuillonView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -139,6 +142,7 @@ private Q_SLOTS:
     {
         platform::SetWallClockForTesting({});
         platform::SetBeepHandlerForTesting({});
+        platform::SetBellForTesting({});
         platform::SetMessageBoxHandlerForTesting({});
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
@@ -515,6 +519,53 @@ private Q_SLOTS:
         expected.emplace_back("box:0:04:00");
         QTRY_COMPARE_WITH_TIMEOUT(m_events, expected, 30000);
         view.KillTimer(ID_TIMER_CLOCK);
+    }
+
+    // The background notification through the real bell path and a real message box: the ten
+    // beeps sound apart, one after another while the box is already up, so nothing waits for
+    // them.
+    void theTenBeepsSoundApartWithoutHoldingAnythingUp()
+    {
+        platform::SetBeepHandlerForTesting({});
+        platform::SetMessageBoxHandlerForTesting({});
+        QElapsedTimer since;
+        since.start();
+        std::vector<qint64> rings;
+        platform::SetBellForTesting([&] { rings.push_back(since.elapsed()); });
+        g_notifySeconds = 5; // no count runs: at 00:00:05 by the clock
+        m_fakeNow = kMidnight + 3;
+        CQuillonView view;
+        view.show();
+        view.SetInvalidateObserverForTesting([&](const CRect& r, bool) {
+            if (r == view.m_dialRect)
+                ++m_fakeNow;
+        });
+        QString boxText;
+        qint64 boxSeenAt = -1;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &closer, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (boxSeenAt < 0)
+                boxSeenAt = since.elapsed();
+            if (rings.size() < 10 && since.elapsed() < 10000)
+                return;
+            boxText = box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        closer.start(10);
+        view.SetTimer(ID_TIMER_CLOCK, 50);
+        QTRY_VERIFY_WITH_TIMEOUT(!boxText.isEmpty(), 15000);
+        view.KillTimer(ID_TIMER_CLOCK);
+        QCOMPARE(boxText, QStringLiteral("0:00:05"));
+        QCOMPARE(rings.size(), std::size_t{10});
+        for (std::size_t i = 1; i < rings.size(); ++i)
+            QVERIFY2(rings[i] - rings[i - 1] >= platform::kBeepSpacingMs - 5,
+                     qPrintable(QStringLiteral("rings %1 ms apart").arg(rings[i] - rings[i - 1])));
+        QVERIFY2(
+            boxSeenAt >= 0 && boxSeenAt < rings[1],
+            qPrintable(QStringLiteral("box up at %1 ms, second ring at %2 ms").arg(boxSeenAt).arg(rings[1])));
     }
 };
 
