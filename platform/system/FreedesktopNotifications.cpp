@@ -14,7 +14,7 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 // A server started on demand may take a while; the bus itself gives up on a start after 25 s.
 constexpr int kAnswerTimeoutMs = 30000;
 
-void SendNotify(QDBusConnection bus, const QString& icon, const QString& summary, const QString& body)
+void SendNotify(const QDBusConnection& bus, const QString& icon, const QString& summary, const QString& body)
 {
     QDBusMessage notify = QDBusMessage::createMethodCall(kName, kPath, kName, QStringLiteral("Notify"));
     QVariantMap hints;

@@ -134,7 +134,8 @@ TEST_F(CentralEuropeanTime, ARunningCountIgnoresTheFallBackHour)
     EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 60), start, go), 60);
     EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 120), start, go), 120);
     // The repeated hour is counted once, not skipped and not subtracted.
-    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 2 * 3600), start, go), 2 * 3600);
+    constexpr std::int64_t kTwoHours = 2 * 3600;
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + kTwoHours), start, go), kTwoHours);
 }
 
 TEST_F(CentralEuropeanTime, WithoutAGoTheTimeOfDayStillRules)

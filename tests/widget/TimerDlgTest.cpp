@@ -492,8 +492,9 @@ private Q_SLOTS:
         std::int64_t stopAt = go + 150;
         CQuillonView view;
         view.show();
-        view.SetInvalidateObserverForTesting([&](const CRect& r, bool) {
-            if (r == view.m_dialRect && m_fakeNow < stopAt)
+        const CRect dial = view.m_dialRect;
+        view.SetInvalidateObserverForTesting([this, dial, &stopAt](const CRect& r, bool) {
+            if (r == dial && m_fakeNow < stopAt)
                 ++m_fakeNow; // the next tick reads the next second
         });
         view.SetTimer(ID_TIMER_CLOCK, 10);
@@ -537,8 +538,9 @@ private Q_SLOTS:
         m_fakeNow = kMidnight + 3;
         CQuillonView view;
         view.show();
-        view.SetInvalidateObserverForTesting([&](const CRect& r, bool) {
-            if (r == view.m_dialRect) {
+        const CRect dial = view.m_dialRect;
+        view.SetInvalidateObserverForTesting([this, dial, &ticks, &since](const CRect& r, bool) {
+            if (r == dial) {
                 ticks.push_back(since.elapsed());
                 ++m_fakeNow;
             }
