@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <functional>
 #include <map>
@@ -127,6 +128,40 @@ private Q_SLOTS:
         for (int id = 1060; id <= 1065; ++id)
             QCOMPARE(second.toolTips.at(id), QString());
         QCOMPARE(dlg.m_processorCountText.Bytes(), "4");
+    }
+
+    // The mouse resting on a cut value brings up its tooltip with the whole of it.
+    void hoveringACutValueShowsItWhole()
+    {
+        const QString name = QStringLiteral("A Distribution With A Rather Long Name 2026.12 (Long Term)");
+        m_fake->kernel = platform::KernelIdentity{"Linux", "6.6.1", "#1", "x86_64"};
+        m_fake->osRelease = "PRETTY_NAME=\"" + name.toStdString() + "\"\n";
+        CSystemInfoDlg dlg;
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* box = QApplication::activeModalWidget();
+            QLabel* os = nullptr;
+            for (auto* label : box->findChildren<QLabel*>())
+                if (label->property("quillonId").toInt() == 1060)
+                    os = label;
+            QVERIFY(os);
+            QTest::mouseMove(os, QPoint(5, 5));
+            QTest::mouseMove(os, QPoint(6, 5));
+            QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 5000);
+            shown = QToolTip::text();
+            QToolTip::hideText();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        // A failed check above leaves the box open: never hang the suite on it.
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, &guard, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        guard.start(15000);
+        QCOMPARE(dlg.DoModal(), int(IDOK));
+        QCOMPARE(shown, name);
     }
 
     void failedVersionQueryShowsNoVersionFacts()
