@@ -134,7 +134,7 @@ TEST_F(CentralEuropeanTime, ARunningCountIgnoresTheFallBackHour)
     EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 60), start, go), 60);
     EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 120), start, go), 120);
     // The repeated hour is counted once, not skipped and not subtracted.
-    constexpr std::int64_t kTwoHours = 2 * 3600;
+    constexpr std::int64_t kTwoHours = std::int64_t{2} * 3600;
     EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + kTwoHours), start, go), kTwoHours);
 }
 

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -106,6 +107,25 @@ class TimerDlgTest : public QObject
         view.OnTimer(ID_TIMER_CLOCK);
     }
 
+    // From now on each of the view's own ticks is timed and moves the fake clock on by one
+    // second, until it reaches m_stopAt.
+    std::int64_t m_stopAt = INT64_MAX;
+    QElapsedTimer m_since;
+    std::vector<qint64> m_tickTimes;
+    void SecondPerTick(CQuillonView& view)
+    {
+        m_since.start();
+        m_tickTimes.clear();
+        const CRect dial = view.m_dialRect;
+        view.SetInvalidateObserverForTesting([this, dial](const CRect& r, bool) {
+            if (r != dial)
+                return;
+            m_tickTimes.push_back(m_since.elapsed());
+            if (m_fakeNow < m_stopAt)
+                ++m_fakeNow; // the next tick reads the next second
+        });
+    }
+
     int Beeps() const { return static_cast<int>(std::count(m_events.begin(), m_events.end(), "beep")); }
     std::vector<std::string> Boxes() const
     {
@@ -124,6 +144,7 @@ private Q_SLOTS:
         m_events.clear();
         m_onBox = nullptr;
         m_fakeNow = kNoon;
+        m_stopAt = INT64_MAX;
         platform::SetWallClockForTesting([this] { return m_fakeNow; });
         platform::SetBeepHandlerForTesting([this](UINT type) {
             QCOMPARE(type, UINT(MB_ICONHAND));
@@ -489,14 +510,10 @@ private Q_SLOTS:
         const ZoneForTest zone("CET-1CEST,M3.5.0,M10.5.0/3");
         const std::int64_t go = 1774745940 - 30; // 01:58:30 CET on 29 March 2026
         m_fakeNow = go;
-        std::int64_t stopAt = go + 150;
+        m_stopAt = go + 150;
         CQuillonView view;
         view.show();
-        const CRect dial = view.m_dialRect;
-        view.SetInvalidateObserverForTesting([this, dial, &stopAt](const CRect& r, bool) {
-            if (r == dial && m_fakeNow < stopAt)
-                ++m_fakeNow; // the next tick reads the next second
-        });
+        SecondPerTick(view);
         view.SetTimer(ID_TIMER_CLOCK, 10);
         Open(view, [&](CTimerDlg& dlg) {
             QSlider* minutes = Control<QSlider>(dlg, IDC_TIMER_MINUTES);
@@ -514,7 +531,7 @@ private Q_SLOTS:
             Click(dlg, IDOK);
         });
         // Closed: the count runs on in the background and notifies at four real minutes.
-        stopAt = go + 300;
+        m_stopAt = go + 300;
         std::vector<std::string> expected{"beep", "box:0:02:00"};
         expected.insert(expected.end(), 10, "beep");
         expected.emplace_back("box:0:04:00");
@@ -529,22 +546,14 @@ private Q_SLOTS:
     {
         platform::SetBeepHandlerForTesting({});
         platform::SetMessageBoxHandlerForTesting({});
-        QElapsedTimer since;
-        since.start();
-        std::vector<qint64> rings;
-        std::vector<qint64> ticks;
-        platform::SetBellForTesting([&] { rings.push_back(since.elapsed()); });
         g_notifySeconds = 5; // no count runs: at 00:00:05 by the clock
         m_fakeNow = kMidnight + 3;
         CQuillonView view;
         view.show();
-        const CRect dial = view.m_dialRect;
-        view.SetInvalidateObserverForTesting([this, dial, &ticks, &since](const CRect& r, bool) {
-            if (r == dial) {
-                ticks.push_back(since.elapsed());
-                ++m_fakeNow;
-            }
-        });
+        SecondPerTick(view);
+        const QElapsedTimer& since = m_since;
+        std::vector<qint64> rings;
+        platform::SetBellForTesting([&] { rings.push_back(since.elapsed()); });
         QString boxText;
         qint64 boxSeenAt = -1;
         QTimer closer;
@@ -572,7 +581,7 @@ private Q_SLOTS:
             boxSeenAt >= 0 && boxSeenAt < rings[1],
             qPrintable(QStringLiteral("box up at %1 ms, second ring at %2 ms").arg(boxSeenAt).arg(rings[1])));
         // A tick every 50 ms, over the 2.25 s of ringing.
-        const auto during = std::count_if(ticks.begin(), ticks.end(),
+        const auto during = std::count_if(m_tickTimes.begin(), m_tickTimes.end(),
                                           [&](qint64 t) { return t > rings.front() && t < rings.back(); });
         QVERIFY2(during >= 10, qPrintable(QStringLiteral("%1 ticks while the beeps sounded").arg(during)));
     }
