@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/QuillonApp.h"
 #include "app/VCardCommands.h"
+#include "platform/system/DesktopNotification.h"
 #include "res/Resource.h"
 
 #include <QGuiApplication>
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
         break;
     }
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillon")); // matches the menu entry
+    SetDesktopNotificationIcon("quillon");                                      // the menu entry's icon
     res::RegisterResources();
     return AfxWinMain(argc, argv);
 }

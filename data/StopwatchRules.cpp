@@ -3,26 +3,6 @@
 #include <cstdint>
 
 namespace {
-// Days since 1 January 1970 of a local calendar date (proleptic Gregorian).
-std::int64_t DayNumber(std::int64_t year, int month, int day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-bool LocalDayNumber(const CTime& time, std::int64_t& out)
-{
-    std::tm fields{};
-    if (!time.GetLocalTm(&fields))
-        return false;
-    out = DayNumber(std::int64_t{fields.tm_year} + 1900, fields.tm_mon + 1, fields.tm_mday);
-    return true;
-}
-
 // The four formats pad minutes and seconds below ten with a literal 0, never the hours.
 CString FormatNonNegative(std::int64_t seconds)
 {
@@ -53,11 +33,17 @@ CString FormatElapsed(int seconds)
 
 int ElapsedSeconds(const CTime& now, int startSecond, const CTime& startedAt)
 {
-    std::int64_t elapsed = std::int64_t{TimeOfDay(now)} - startSecond;
-    std::int64_t today = 0;
-    std::int64_t startDay = 0;
-    if (startedAt != CTime() && LocalDayNumber(now, today) && LocalDayNumber(startedAt, startDay))
-        elapsed += (today - startDay) * 86400;
+    std::int64_t elapsed = 0;
+    if (startedAt == CTime()) {
+        // No count runs: the notification compares against the time of day itself.
+        elapsed = std::int64_t{TimeOfDay(now)} - startSecond;
+    } else {
+        // A count runs in real seconds since the last Go, on top of what it had reached when it
+        // was resumed (the start moved back by the paused count): a summer-time change or a
+        // midnight moves the clock face, never the count.
+        const std::int64_t resumedAt = std::int64_t{TimeOfDay(startedAt)} - startSecond;
+        elapsed = now.GetTime() - startedAt.GetTime() + resumedAt;
+    }
     // Only a wall clock moved by decades could leave the range; hold the count at its edge.
     if (elapsed > INT32_MAX)
         return INT32_MAX;

@@ -11,11 +11,12 @@
 // (the wall clock set back behind the start) reads as the same text after a minus sign.
 CString FormatElapsed(int seconds);
 
-// Elapsed seconds of the count at `now`: the time of day minus startSecond, the time-of-day
-// start of the count, plus a whole day for every local midnight passed since startedAt, the
-// moment of the last Go. A count started at 23:59 thus reads 0:02:00 at 00:01. Without a Go
-// (startedAt is CTime(), the state at start-up and after a reset) no day is carried, so the
-// count is the time of day itself minus startSecond.
+// Elapsed seconds of the count at `now`. A running count (startedAt is the moment of the last
+// Go) is measured in real seconds since then, plus the count it resumed from, which is the
+// time of day at startedAt minus startSecond: it carries across midnight and is not moved by a
+// summer-time change. Without a Go (startedAt is CTime(), the state at start-up and after a
+// reset) the count is the time of day itself minus startSecond, so the notification time is
+// then a time of day.
 int ElapsedSeconds(const CTime& now, int startSecond, const CTime& startedAt);
 
 // The notification is due when the time set is not 0:00:00 and the count, split into hours,

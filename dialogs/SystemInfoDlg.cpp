@@ -5,9 +5,26 @@
 #include "platform/system/SystemInfoText.h"
 #include "res/Resource.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
+#include <climits>
+
 namespace {
-constexpr int kOsTextId = 1060;
+constexpr int kFirstFieldId = 1060; // the six result fields are 1060 to 1065
+constexpr int kLastFieldId = 1065;
+
+// Whether the label shows its whole text: wrapped at its width, within its height, with no
+// word wider than the field.
+bool ShowsWhole(const QLabel& label)
+{
+    const QRect room = label.contentsRect();
+    const QRect needed = label.fontMetrics().boundingRect(
+        QRect(room.left(), room.top(), room.width(), INT_MAX),
+        static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0), label.text());
+    return needed.width() <= room.width() && needed.height() <= room.height();
 }
+} // namespace
 
 CSystemInfoDlg::CSystemInfoDlg() : CDialog(IDD_SYSTEMINFO)
 {
@@ -19,7 +36,7 @@ void CSystemInfoDlg::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, 1061, m_buildText);
     DDX_Text(pDX, 1063, m_processorCountText);
-    DDX_Text(pDX, kOsTextId, m_osText);
+    DDX_Text(pDX, 1060, m_osText);
     DDX_Text(pDX, 1062, m_servicePackText);
     DDX_Text(pDX, 1064, m_architectureText);
     DDX_Text(pDX, 1065, m_processorLevelText);
@@ -35,10 +52,13 @@ BOOL CSystemInfoDlg::OnInitDialog()
     m_systemInfo = SYSTEM_INFO{};
     GetSystemInfo(&m_systemInfo);
 
-    platform::SystemInfoTexts texts =
-        platform::MakeSystemInfoTexts(m_versionInfo, m_systemInfo, GetOperatingSystemName());
-    if (!haveVersion) {
+    const platform::SystemNames names = GetSystemNames();
+    platform::SystemInfoTexts texts;
+    if (haveVersion) {
+        texts = platform::MakeSystemInfoTexts(m_versionInfo, m_systemInfo, names);
+    } else {
         // The record was not filled: nothing true can be said about the system's version.
+        texts = platform::LinuxSystemInfoTexts(m_systemInfo, names);
         texts.os.Empty();
         texts.build.Empty();
         texts.servicePack.Empty();
@@ -51,10 +71,14 @@ BOOL CSystemInfoDlg::OnInitDialog()
     m_processorLevelText = texts.processorLevel;
     UpdateData(FALSE);
 
-    // The name's field is narrow and a distribution's name is often longer: the whole
-    // name is a hover away.
-    if (CWnd* osField = GetDlgItem(kOsTextId))
-        osField->GetSafeHwnd()->setToolTip(m_osText.ToQString());
+    // The fields are narrow and a distribution's or a processor's name is often longer: where
+    // a value is cut, the whole of it is a hover away.
+    for (int id = kFirstFieldId; id <= kLastFieldId; ++id) {
+        CWnd* field = GetDlgItem(id);
+        auto* label = field ? qobject_cast<QLabel*>(field->GetSafeHwnd()) : nullptr;
+        if (label)
+            label->setToolTip(ShowsWhole(*label) ? QString() : label->text());
+    }
     return TRUE;
 }
 

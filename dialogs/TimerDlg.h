@@ -48,9 +48,10 @@ public:
     CString m_minutesText;
     CString m_secondsText;
     // Time of day the count started, moved back by the paused count on a resume, so that
-    // elapsed = time of day - m_startSecond within a day.
+    // elapsed = time of day - m_startSecond on a plain day.
     int m_startSecond = 0;
-    // The moment of the last Go, so a count carries across midnight; CTime() when reset.
+    // The moment of the last Go, from which a running count is measured in real seconds, so
+    // it carries across midnight and a summer-time change; CTime() before a Go and after Exit.
     CTime m_startedAt;
 
 private:

@@ -5,6 +5,8 @@ set -euo pipefail
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libxcb1-dev
     fonts-dejavu-core pkg-config)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
+    libcanberra-dev fonts-dejavu-core pkg-config)
 TEST_PACKAGES=(
     appstream
     clang
@@ -19,10 +21,10 @@ TEST_PACKAGES=(
     groff-base
     gzip
     imagemagick
-    libcanberra-dev
     libclang-rt-14-dev
     libice-dev
     libsm-dev
+    lintian
     man-db
     openbox
     python3-dbusmock

@@ -1,6 +1,11 @@
 #include "platform/system/Beep.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 #ifdef QUILLON_HAVE_CANBERRA
 #include <canberra.h>
@@ -11,6 +16,12 @@ platform::BeepHandler& Handler()
 {
     static platform::BeepHandler handler;
     return handler;
+}
+
+platform::BellSound& TestBell()
+{
+    static platform::BellSound sound;
+    return sound;
 }
 
 #ifdef QUILLON_HAVE_CANBERRA
@@ -35,6 +46,76 @@ void PlayThemeBell()
     soundless = error != CA_SUCCESS;
 }
 #endif
+
+void Ring()
+{
+    if (const auto& sound = TestBell()) {
+        sound();
+        return;
+    }
+    QApplication::beep();
+#ifdef QUILLON_HAVE_CANBERRA
+    PlayThemeBell();
+#endif
+}
+
+// Beeps asked for in quick succession wait their turn here. Rung all at once, the display
+// and the sound server merge them into one sound.
+class BellQueue
+{
+public:
+    void Request()
+    {
+        auto* app = QCoreApplication::instance();
+        if (!app) {
+            Ring();
+            return;
+        }
+        if (m_waiting == 0 && (!m_lastRing.isValid() || m_lastRing.elapsed() >= platform::kBeepSpacingMs)) {
+            RingNow();
+            return;
+        }
+        ++m_waiting;
+        if (!m_timer) {
+            // Owned by the application, so it never outlives the event loop that drives it.
+            m_timer = new QTimer(app);
+            m_timer->setSingleShot(true);
+            m_timer->setTimerType(Qt::PreciseTimer);
+            QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { RingWaiting(); });
+        }
+        if (!m_timer->isActive()) {
+            const qint64 left = platform::kBeepSpacingMs - m_lastRing.elapsed();
+            m_timer->start(static_cast<int>(std::clamp<qint64>(left, 0, platform::kBeepSpacingMs)));
+        }
+    }
+
+private:
+    void RingNow()
+    {
+        m_lastRing.start();
+        Ring();
+    }
+
+    void RingWaiting()
+    {
+        if (m_waiting == 0)
+            return;
+        --m_waiting;
+        RingNow();
+        if (m_waiting > 0)
+            m_timer->start(platform::kBeepSpacingMs);
+    }
+
+    int m_waiting = 0;
+    QElapsedTimer m_lastRing;
+    QPointer<QTimer> m_timer;
+};
+
+BellQueue& Bells()
+{
+    static BellQueue queue;
+    return queue;
+}
 } // namespace
 
 bool MessageBeep(UINT type)
@@ -43,10 +124,7 @@ bool MessageBeep(UINT type)
         handler(type);
         return true;
     }
-    QApplication::beep();
-#ifdef QUILLON_HAVE_CANBERRA
-    PlayThemeBell();
-#endif
+    Bells().Request();
     return true;
 }
 
@@ -54,5 +132,10 @@ namespace platform {
 void SetBeepHandlerForTesting(BeepHandler handler)
 {
     Handler() = std::move(handler);
+}
+
+void SetBellForTesting(BellSound sound)
+{
+    TestBell() = std::move(sound);
 }
 } // namespace platform

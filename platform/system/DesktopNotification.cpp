@@ -8,6 +8,12 @@ platform::NotificationService*& TestService()
     static platform::NotificationService* service = nullptr;
     return service;
 }
+
+platform::FreedesktopNotifications& Desktop()
+{
+    static platform::FreedesktopNotifications desktop;
+    return desktop;
+}
 } // namespace
 
 bool SendDesktopNotification(const CString& summary, const CString& body)
@@ -15,8 +21,12 @@ bool SendDesktopNotification(const CString& summary, const CString& body)
     if (auto* service = TestService()) {
         return service->Notify(summary.ToQString(), body.ToQString());
     }
-    static platform::FreedesktopNotifications desktop;
-    return desktop.Notify(summary.ToQString(), body.ToQString());
+    return Desktop().Notify(summary.ToQString(), body.ToQString());
+}
+
+void SetDesktopNotificationIcon(const CString& iconName)
+{
+    Desktop().SetIconName(iconName.ToQString());
 }
 
 namespace platform {

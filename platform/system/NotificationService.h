@@ -10,8 +10,8 @@ class NotificationService
 public:
     virtual ~NotificationService() = default;
 
-    // Hands a notification to the service without waiting for it; false when there is no
-    // service to take it.
+    // Hands a notification to the service without waiting for it; false when it cannot even
+    // be sent.
     virtual bool Notify(const QString& summary, const QString& body) = 0;
 };
 

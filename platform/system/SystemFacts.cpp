@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -78,6 +79,89 @@ std::optional<int> CpuInfoNumber(std::string_view value)
         return std::nullopt;
     return static_cast<int>(*number);
 }
+
+// "0x41" as ARM64 writes its implementer and part numbers.
+std::optional<int> CpuInfoHex(std::string_view value)
+{
+    value = Trim(value);
+    if (value.size() < 3 || value.size() > 6 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X'))
+        return std::nullopt;
+    int number = 0;
+    for (const char c : value.substr(2)) {
+        int digit = 0;
+        if (IsDigit(c))
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        number = number * 16 + digit;
+    }
+    return number;
+}
+
+std::string CollapseSpaces(std::string_view value)
+{
+    std::string out;
+    for (const char c : Trim(value)) {
+        if (IsSpace(c)) {
+            if (!out.empty() && out.back() != ' ')
+                out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The cores of the ARM64 machines people run Linux desktops and servers on.
+struct ArmCore
+{
+    int implementer;
+    int part;
+    const char* name;
+};
+constexpr ArmCore kArmCores[] = {
+    {0x41, 0xd03, "Cortex-A53"}, {0x41, 0xd04, "Cortex-A35"},  {0x41, 0xd05, "Cortex-A55"},
+    {0x41, 0xd07, "Cortex-A57"}, {0x41, 0xd08, "Cortex-A72"},  {0x41, 0xd09, "Cortex-A73"},
+    {0x41, 0xd0a, "Cortex-A75"}, {0x41, 0xd0b, "Cortex-A76"},  {0x41, 0xd0c, "Neoverse-N1"},
+    {0x41, 0xd0d, "Cortex-A77"}, {0x41, 0xd40, "Neoverse-V1"}, {0x41, 0xd41, "Cortex-A78"},
+    {0x41, 0xd44, "Cortex-X1"},  {0x41, 0xd46, "Cortex-A510"}, {0x41, 0xd47, "Cortex-A710"},
+    {0x41, 0xd48, "Cortex-X2"},  {0x41, 0xd49, "Neoverse-N2"}, {0x41, 0xd4f, "Neoverse-V2"},
+    {0xc0, 0xac3, "Ampere-1"},   {0x61, 0x022, "M1 Icestorm"}, {0x61, 0x023, "M1 Firestorm"},
+};
+
+const char* ArmImplementerName(int implementer)
+{
+    switch (implementer) {
+    case 0x41:
+        return "Arm";
+    case 0x42:
+        return "Broadcom";
+    case 0x43:
+        return "Cavium";
+    case 0x46:
+        return "Fujitsu";
+    case 0x48:
+        return "HiSilicon";
+    case 0x4e:
+        return "NVIDIA";
+    case 0x50:
+        return "APM";
+    case 0x51:
+        return "Qualcomm";
+    case 0x53:
+        return "Samsung";
+    case 0x61:
+        return "Apple";
+    case 0xc0:
+        return "Ampere";
+    default:
+        return nullptr;
+    }
+}
 } // namespace
 
 std::optional<std::string> OsReleaseValue(std::string_view text, std::string_view key)
@@ -122,8 +206,39 @@ CpuFacts ParseCpuInfo(std::string_view text)
             facts.model = CpuInfoNumber(value);
         else if (name == "stepping")
             facts.stepping = CpuInfoNumber(value);
+        else if (name == "CPU implementer")
+            facts.implementer = CpuInfoHex(value);
+        else if (name == "CPU part")
+            facts.part = CpuInfoHex(value);
+        else if (name == "model name" || name == "Processor" || name == "cpu model" || name == "cpu" ||
+                 name == "uarch") {
+            // "model name" wins over the others; the first of them otherwise.
+            if (facts.name.empty() || name == "model name")
+                facts.name = CollapseSpaces(value);
+        }
     }
     return facts;
+}
+
+std::string ProcessorName(const CpuFacts& cpu)
+{
+    if (!cpu.name.empty())
+        return cpu.name;
+    if (!cpu.implementer)
+        return {};
+    const char* maker = ArmImplementerName(*cpu.implementer);
+    char implementerText[16];
+    std::snprintf(implementerText, sizeof implementerText, "0x%02x", static_cast<unsigned>(*cpu.implementer));
+    std::string name = maker ? maker : std::string("Implementer ") + implementerText;
+    if (!cpu.part)
+        return name;
+    for (const ArmCore& core : kArmCores) {
+        if (core.implementer == *cpu.implementer && core.part == *cpu.part)
+            return name + ' ' + core.name;
+    }
+    char partText[16];
+    std::snprintf(partText, sizeof partText, "0x%03x", static_cast<unsigned>(*cpu.part));
+    return name + " part " + partText;
 }
 
 KernelVersion ParseKernelRelease(std::string_view release)
@@ -163,6 +278,70 @@ WORD ArchitectureForMachine(std::string_view machine)
     if (starts("ppc"))
         return PROCESSOR_ARCHITECTURE_PPC;
     return PROCESSOR_ARCHITECTURE_UNKNOWN;
+}
+
+std::string ArchitectureName(std::string_view machine)
+{
+    struct Row
+    {
+        std::string_view machine;
+        const char* name;
+    };
+    static constexpr Row kExact[] = {
+        {"x86_64", "x86-64"},
+        {"amd64", "x86-64"},
+        {"aarch64", "AArch64"},
+        {"arm64", "AArch64"},
+        {"aarch64_be", "AArch64"},
+        {"riscv64", "RISC-V 64"},
+        {"riscv32", "RISC-V 32"},
+        {"ppc64le", "PowerPC 64 LE"},
+        {"ppc64", "PowerPC 64"},
+        {"ppc", "PowerPC"},
+        {"s390x", "IBM Z"},
+        {"mips64", "MIPS64"},
+        {"loongarch64", "LoongArch64"},
+        {"ia64", "IA-64"},
+        {"alpha", "Alpha"},
+        {"sparc64", "SPARC64"},
+    };
+    for (const Row& row : kExact) {
+        if (row.machine == machine)
+            return row.name;
+    }
+    if (ArchitectureForMachine(machine) == PROCESSOR_ARCHITECTURE_INTEL)
+        return "x86";
+    if (machine.starts_with("arm"))
+        return "ARM";
+    if (machine.starts_with("mips"))
+        return "MIPS";
+    return std::string(machine);
+}
+
+std::string KernelBuildText(std::string_view version)
+{
+    const auto isFlag = [](std::string_view word) { return word == "SMP" || word.starts_with("PREEMPT"); };
+    std::string out;
+    bool first = true;
+    std::string_view rest = version;
+    while (!rest.empty()) {
+        const std::size_t start = std::min(rest.find_first_not_of(' '), rest.size());
+        rest.remove_prefix(start);
+        const std::size_t end = std::min(rest.find(' '), rest.size());
+        const std::string_view word = rest.substr(0, end);
+        rest.remove_prefix(end);
+        if (word.empty())
+            break;
+        const bool counter =
+            first && word.size() > 1 && word[0] == '#' && std::all_of(word.begin() + 1, word.end(), IsDigit);
+        first = false;
+        if (counter || isFlag(word))
+            continue;
+        if (!out.empty())
+            out += ' ';
+        out += word;
+    }
+    return out.empty() ? std::string(version) : out;
 }
 
 void FillVersionInfo(const KernelIdentity& kernel, OSVERSIONINFOEXA& info, DWORD size)

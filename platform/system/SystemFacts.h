@@ -19,9 +19,30 @@ struct CpuFacts
     std::optional<int> family;
     std::optional<int> model;
     std::optional<int> stepping;
+    // The processor's name as the kernel gives it, whitespace runs made one space: "model name"
+    // (x86, most ARM32), "Processor" (older ARM32), "cpu model" (MIPS), "cpu" (PowerPC), "uarch"
+    // (RISC-V); empty when there is none.
+    std::string name;
+    std::optional<int> implementer; // "CPU implementer" and "CPU part" of ARM64
+    std::optional<int> part;
 };
-// "cpu family", "model" and "stepping" of the first processor in a /proc/cpuinfo text.
+// The facts of the first processor in a /proc/cpuinfo text.
 CpuFacts ParseCpuInfo(std::string_view text);
+
+// The processor's name: the kernel's own where it gives one, else the maker and core an ARM
+// processor's implementer and part numbers stand for ("Arm Cortex-A72", or "Arm part 0xd99"
+// for a core not in the table); empty when nothing names it.
+std::string ProcessorName(const CpuFacts& cpu);
+
+// uname's machine name as people call the architecture: "x86-64", "x86", "AArch64", "ARM",
+// "RISC-V 64", ...; the machine name itself for one not in the table.
+std::string ArchitectureName(std::string_view machine);
+
+// uname's version string without the build counter and the kernel's configuration words
+// ("#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1 (2024-02-01)" gives "Debian 6.1.76-1
+// (2024-02-01)"), so the distribution's own version of the kernel comes first. The string
+// as it is when nothing else would remain.
+std::string KernelBuildText(std::string_view version);
 
 struct KernelVersion
 {

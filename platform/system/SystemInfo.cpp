@@ -32,8 +32,17 @@ void GetSystemInfo(SYSTEM_INFO* info)
                              source.OnlineProcessorCount(), source.PageSize(), *info);
 }
 
-CString GetOperatingSystemName()
+platform::SystemNames GetSystemNames()
 {
     const auto& source = platform::CurrentSystemSource();
-    return CString(platform::OperatingSystemName(source.OsReleaseText(), source.Uname()));
+    const auto kernel = source.Uname();
+    platform::SystemNames names;
+    names.os = CString(platform::OperatingSystemName(source.OsReleaseText(), kernel));
+    if (kernel) {
+        names.kernelRelease = CString(kernel->release);
+        names.kernelBuild = CString(platform::KernelBuildText(kernel->version));
+        names.architecture = CString(platform::ArchitectureName(kernel->machine));
+    }
+    names.processor = CString(platform::ProcessorName(platform::ParseCpuInfo(source.CpuInfoText())));
+    return names;
 }

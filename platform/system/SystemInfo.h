@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/framework/CString.h"
+#include "platform/system/SystemInfoText.h"
 #include "platform/system/SystemRecords.h"
 
 // The version and processor queries, answered from the running Linux system (or from the
@@ -16,6 +17,7 @@ BOOL GetVersionExA(OSVERSIONINFOEXA* info);
 // revision (model and stepping) from /proc/cpuinfo on x86.
 void GetSystemInfo(SYSTEM_INFO* info);
 
-// The system's own name for itself, which the version record has no room for: PRETTY_NAME
-// of os-release, else uname's system name and release.
-CString GetOperatingSystemName();
+// The system's own names, which the records have no room for: PRETTY_NAME of os-release (else
+// uname's system name and release), uname's release and version, the architecture's name and
+// the processor's model name from /proc/cpuinfo. A failed uname leaves the kernel's empty.
+platform::SystemNames GetSystemNames();

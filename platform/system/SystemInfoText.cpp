@@ -4,10 +4,8 @@
 
 namespace platform {
 
-CString OperatingSystemText(const OSVERSIONINFOEXA& version, const CString& prettyName)
+CString OperatingSystemText(const OSVERSIONINFOEXA& version)
 {
-    if (version.dwPlatformId == VER_PLATFORM_LINUX)
-        return prettyName;
     // The table names Windows versions only; a kernel's numbers would match it by accident.
     if (version.dwPlatformId > VER_PLATFORM_WIN32_NT)
         return {};
@@ -87,10 +85,18 @@ CString ProcessorLevelText(WORD architecture, WORD level)
     }
 }
 
-SystemInfoTexts MakeSystemInfoTexts(const OSVERSIONINFOEXA& version, const SYSTEM_INFO& system,
-                                    const CString& prettyName)
+SystemInfoTexts LinuxSystemInfoTexts(const SYSTEM_INFO& system, const SystemNames& names)
 {
-    return {OperatingSystemText(version, prettyName),
+    return {names.os,           names.kernelRelease, names.kernelBuild, ProcessorCountText(system),
+            names.architecture, names.processor};
+}
+
+SystemInfoTexts MakeSystemInfoTexts(const OSVERSIONINFOEXA& version, const SYSTEM_INFO& system,
+                                    const SystemNames& names)
+{
+    if (version.dwPlatformId == VER_PLATFORM_LINUX)
+        return LinuxSystemInfoTexts(system, names);
+    return {OperatingSystemText(version),
             BuildNumberText(version),
             ServicePackText(version),
             ProcessorCountText(system),

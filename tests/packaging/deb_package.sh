@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # cpack -G DEB builds a package whose files sit under /usr, whose dependencies come from
-# dpkg-shlibdeps, and whose program runs once unpacked.
+# dpkg-shlibdeps, whose program runs once unpacked, and whose changelog names its version.
 set -euo pipefail
 build=$1
 icons=$2
+source=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
@@ -12,7 +13,8 @@ fail=0
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/quillon ./usr/share/applications/org.example.Quillon.desktop \
-    ./usr/share/metainfo/org.example.Quillon.metainfo.xml ./usr/share/man/man1/quillon.1.gz; do
+    ./usr/share/metainfo/org.example.Quillon.metainfo.xml ./usr/share/man/man1/quillon.1.gz \
+    ./usr/share/doc/quillon/copyright ./usr/share/doc/quillon/changelog.gz; do
     grep -qxF "$f" <<<"$contents" || { echo "package lacks $f"; fail=1; }
 done
 # The icons are packaged under their sizes.
@@ -37,6 +39,10 @@ root=$out/root
 dpkg-deb -x "$deb" "$root"
 version=$("$root/usr/bin/quillon" --version)
 [ "$version" = "quillon 1.0.0.1" ] || { echo "unpacked quillon --version said: $version"; fail=1; }
+
+# The changelog's last entry is this version.
+logged=$(dpkg-parsechangelog -l "$source/dist/changelog" -S Version)
+[ "$logged" = "$(dpkg-deb -f "$deb" Version)" ] || { echo "dist/changelog ends at $logged"; fail=1; }
 
 [ $fail -eq 0 ] && echo "package $(basename "$deb") checked"
 exit $fail

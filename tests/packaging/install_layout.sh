@@ -13,7 +13,7 @@ expected=(bin/quillon share/applications/org.example.Quillon.desktop
 for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/quillon.png")
 done
-expected+=(share/icons/hicolor/scalable/apps/quillon.svg)
+expected+=(share/icons/hicolor/scalable/apps/quillon.svg share/doc/quillon/copyright share/doc/quillon/changelog.gz)
 
 fail=0
 for f in "${expected[@]}"; do
@@ -28,6 +28,7 @@ done < <(cd "$prefix" && find . -type f -printf '%P\n')
 version=$("$prefix/bin/quillon" --version)
 [ "$version" = "quillon 1.0.0.1" ] || { echo "installed quillon --version said: $version"; fail=1; }
 gzip -t "$prefix/share/man/man1/quillon.1.gz" || fail=1
+gzip -t "$prefix/share/doc/quillon/changelog.gz" || fail=1
 # Each installed icon is the picture its folder names.
 for size in 16 32 48 64 128 256; do
     png=$prefix/share/icons/hicolor/${size}x${size}/apps/quillon.png

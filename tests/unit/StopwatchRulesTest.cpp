@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <string>
 
 namespace {
 // The tests run with TZ=UTC, so local fields are UTC fields.
@@ -11,6 +14,24 @@ CTime At(int year, int month, int day, int hour, int minute, int second)
 {
     return CTime(year, month, day, hour, minute, second);
 }
+
+// Central European time for one test: 02:00 CET becomes 03:00 CEST on the last Sunday of
+// March, 03:00 CEST becomes 02:00 CET on the last Sunday of October. A POSIX rule, so no time
+// zone database is needed.
+class CentralEuropeanTime : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetZone("CET-1CEST,M3.5.0,M10.5.0/3"); }
+    void TearDown() override { SetZone(m_saved); }
+
+private:
+    static void SetZone(const std::string& zone)
+    {
+        ::setenv("TZ", zone.c_str(), 1);
+        ::tzset();
+    }
+    std::string m_saved = std::getenv("TZ") ? std::getenv("TZ") : "UTC";
+};
 } // namespace
 
 TEST(FormatElapsed, TheExamplesOfTheTimerDialog)
@@ -86,6 +107,44 @@ TEST(ElapsedSeconds, AClockSetBackBehindTheStartGoesNegative)
     const CTime go = At(2026, 12, 8, 10, 0, 0);
     EXPECT_EQ(ElapsedSeconds(At(2026, 12, 8, 9, 59, 55), 36000, go), -5);
     EXPECT_EQ(ElapsedSeconds(At(2026, 12, 7, 10, 0, 0), 36000, go), -86400);
+}
+
+TEST_F(CentralEuropeanTime, ARunningCountIgnoresTheSpringForwardHour)
+{
+    // 29 March 2026: 01:59:00 CET is 00:59:00 UTC; two real minutes later it is 03:01:00 CEST.
+    const CTime go(1774745940);
+    ASSERT_EQ(go.GetHour(), 1);
+    ASSERT_EQ(CTime(go.GetTime() + 120).GetHour(), 3);
+    const int start = TimeOfDay(go);
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 59), start, go), 59);
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 60), start, go), 60); // 03:00:00 CEST
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 120), start, go), 120);
+    // A count resumed from 75 seconds just before the change goes on from there.
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 61), start - 75, go), 136);
+}
+
+TEST_F(CentralEuropeanTime, ARunningCountIgnoresTheFallBackHour)
+{
+    // 25 October 2026: 02:59:00 CEST is 00:59:00 UTC; two real minutes later it is 02:01:00 CET.
+    const CTime go(1792889940);
+    ASSERT_EQ(go.GetHour(), 2);
+    ASSERT_EQ(CTime(go.GetTime() + 120).GetHour(), 2);
+    ASSERT_EQ(CTime(go.GetTime() + 120).GetMinute(), 1);
+    const int start = TimeOfDay(go);
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 60), start, go), 60);
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + 120), start, go), 120);
+    // The repeated hour is counted once, not skipped and not subtracted.
+    constexpr std::int64_t kTwoHours = std::int64_t{2} * 3600;
+    EXPECT_EQ(ElapsedSeconds(CTime(go.GetTime() + kTwoHours), start, go), kTwoHours);
+}
+
+TEST_F(CentralEuropeanTime, WithoutAGoTheTimeOfDayStillRules)
+{
+    // The notification time is then a time of day, as the clock face shows it.
+    const CTime springMorning(1774745940 + 3600); // 03:59:00 CEST
+    EXPECT_EQ(ElapsedSeconds(springMorning, 0, CTime()), 3 * 3600 + 59 * 60);
+    const CTime autumnNight(1792889940 + 120); // 02:01:00 CET, the second time that day
+    EXPECT_EQ(ElapsedSeconds(autumnNight, 0, CTime()), 2 * 3600 + 60);
 }
 
 TEST(IsNotificationDue, MatchesFieldByFieldAndNeverAtZero)

@@ -44,7 +44,7 @@ protected:
         EXPECT_TRUE(GetVersionExA(&version));
         SYSTEM_INFO system{};
         GetSystemInfo(&system);
-        return MakeSystemInfoTexts(version, system, GetOperatingSystemName());
+        return MakeSystemInfoTexts(version, system, GetSystemNames());
     }
 };
 
@@ -78,24 +78,42 @@ TEST(SystemInfoText, WindowsNameTable)
                 {10, 0, ""}};
     for (const Row& row : rows) {
         const auto v = WindowsRecord(row.major, row.minor, 2600, "Service Pack 2");
-        EXPECT_EQ(OperatingSystemText(v, "Debian").Bytes(), row.text) << row.major << "." << row.minor;
+        EXPECT_EQ(OperatingSystemText(v).Bytes(), row.text) << row.major << "." << row.minor;
         // Build number and service pack show whatever the name does.
         EXPECT_EQ(BuildNumberText(v).Bytes(), "2600");
         EXPECT_EQ(ServicePackText(v).Bytes(), "Service Pack 2");
     }
 }
 
-TEST(SystemInfoText, LinuxPlatformShowsPrettyNameNotTheTable)
+TEST(SystemInfoText, ALinuxRecordShowsTheSystemsOwnNamesNotTheWindowsTables)
 {
-    for (DWORD major : {5u, 6u, 4u}) {
-        auto v = WindowsRecord(major, 0, 0, "");
-        v.dwPlatformId = VER_PLATFORM_LINUX;
-        EXPECT_EQ(OperatingSystemText(v, "Debian GNU/Linux 12 (bookworm)").Bytes(),
-                  "Debian GNU/Linux 12 (bookworm)");
-    }
-    auto other = WindowsRecord(5, 0, 0, "");
-    other.dwPlatformId = 77;
-    EXPECT_TRUE(OperatingSystemText(other, "x").IsEmpty());
+    const SystemNames names{"Debian GNU/Linux 12 (bookworm)", "5.0.21-amd64", "Debian 5.0.21", "x86",
+                            "Pentium III"};
+    SYSTEM_INFO system{};
+    system.dwNumberOfProcessors = 2;
+    system.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_INTEL;
+    system.wProcessorLevel = 6;
+    // Numbers the Windows table knows as "Windows 2000", "Intel" and "Pentium Pro or Pentium II".
+    auto v = WindowsRecord(5, 0, 21, "#1 SMP Debian 5.0.21");
+    v.dwPlatformId = VER_PLATFORM_LINUX;
+    const auto t = MakeSystemInfoTexts(v, system, names);
+    EXPECT_EQ(t.os.Bytes(), "Debian GNU/Linux 12 (bookworm)");
+    EXPECT_EQ(t.build.Bytes(), "5.0.21-amd64");
+    EXPECT_EQ(t.servicePack.Bytes(), "Debian 5.0.21");
+    EXPECT_EQ(t.processorCount.Bytes(), "2");
+    EXPECT_EQ(t.architecture.Bytes(), "x86");
+    EXPECT_EQ(t.processorLevel.Bytes(), "Pentium III");
+
+    // The same record on a Windows platform goes through the tables, names or not.
+    v.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    const auto w = MakeSystemInfoTexts(v, system, names);
+    EXPECT_EQ(w.os.Bytes(), "Windows 2000");
+    EXPECT_EQ(w.build.Bytes(), "21");
+    EXPECT_EQ(w.architecture.Bytes(), "Intel");
+    EXPECT_EQ(w.processorLevel.Bytes(), "Pentium Pro or Pentium II");
+    // A platform that is neither gets no name from the table.
+    v.dwPlatformId = 77;
+    EXPECT_TRUE(OperatingSystemText(v).IsEmpty());
 }
 
 TEST(SystemInfoText, BuildIsTheWholeFieldAndServicePackStopsAtItsField)
@@ -186,32 +204,135 @@ TEST(SystemFacts, CpuInfoFirstBlockAndArchitectureCodes)
     EXPECT_EQ(ArchitectureForMachine("i986"), 0xFFFF);
 }
 
-TEST_F(SystemQueries, LinuxRecordThroughTheQueries)
+TEST(SystemFacts, ProcessorNames)
 {
-    fake->kernel = KernelIdentity{"Linux", "5.0.21-amd64", "#1 SMP Debian 5.0.21", "i686"};
-    fake->osRelease = "PRETTY_NAME=\"Debian GNU/Linux 10 (buster)\"\n";
-    fake->cpuInfo = "processor : 0\ncpu family : 6\nmodel : 8\n";
-    fake->processors = 4;
-    const auto t = Query();
-    EXPECT_EQ(t.os.Bytes(), "Debian GNU/Linux 10 (buster)"); // not "Windows 2000"
-    EXPECT_EQ(t.build.Bytes(), "21");
-    EXPECT_EQ(t.servicePack.Bytes(), "#1 SMP Debian 5.0.21");
-    EXPECT_EQ(t.processorCount.Bytes(), "4");
-    EXPECT_EQ(t.architecture.Bytes(), "Intel");
-    EXPECT_EQ(t.processorLevel.Bytes(), "Pentium Pro or Pentium II");
+    const auto name = [](const char* cpuinfo) { return ProcessorName(ParseCpuInfo(cpuinfo)); };
+    EXPECT_EQ(name("processor\t: 0\nvendor_id\t: GenuineIntel\ncpu family\t: 6\n"
+                   "model name\t: Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz\n\n"
+                   "processor\t: 1\nmodel name\t: Another\n"),
+              "Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz");
+    EXPECT_EQ(name("model name : Intel(R) Xeon(R) CPU           E5-2670 0 @ 2.60GHz  \n"),
+              "Intel(R) Xeon(R) CPU E5-2670 0 @ 2.60GHz");
+    // Older ARM32 kernels, PowerPC, MIPS and RISC-V name it in their own words.
+    EXPECT_EQ(name("Processor\t: ARMv7 Processor rev 4 (v7l)\nprocessor\t: 0\n"),
+              "ARMv7 Processor rev 4 (v7l)");
+    EXPECT_EQ(name("processor\t: 0\ncpu\t\t: POWER9 (architected), altivec supported\n"),
+              "POWER9 (architected), altivec supported");
+    EXPECT_EQ(name("system type : X\nprocessor : 0\ncpu model : Loongson-3A R4\n"), "Loongson-3A R4");
+    EXPECT_EQ(name("processor\t: 0\nhart\t\t: 1\nisa\t\t: rv64imafdc\nuarch\t\t: sifive,u74-mc\n"),
+              "sifive,u74-mc");
+    EXPECT_EQ(name("cpu : generic\nmodel name : Better\n"), "Better");
+    // ARM64 gives numbers only: the maker and the core they stand for.
+    const char* pi4 = "processor\t: 0\nBogoMIPS\t: 108.00\nCPU implementer\t: 0x41\n"
+                      "CPU architecture: 8\nCPU variant\t: 0x0\nCPU part\t: 0xd08\n";
+    EXPECT_EQ(name(pi4), "Arm Cortex-A72");
+    EXPECT_EQ(name("CPU implementer : 0x41\nCPU part : 0xd99\n"), "Arm part 0xd99");
+    EXPECT_EQ(name("CPU implementer : 0x51\nCPU part : 0x805\n"), "Qualcomm part 0x805");
+    EXPECT_EQ(name("CPU implementer : 0x99\nCPU part : 0x1\n"), "Implementer 0x99 part 0x001");
+    EXPECT_EQ(name("CPU implementer : 0x41\n"), "Arm");
+    EXPECT_EQ(name("CPU implementer : 41\nCPU part : 0xd08\n"), "");
+    EXPECT_EQ(name("processor : 0\nBogoMIPS : 50\n"), "");
+    EXPECT_EQ(name(""), "");
 }
 
-TEST_F(SystemQueries, X8664ShowsEmptyArchitectureAndLevel)
+TEST(SystemFacts, ArchitectureNames)
 {
-    fake->kernel = KernelIdentity{"Linux", "6.1.112", "#1", "x86_64"};
-    fake->cpuInfo = "cpu family : 6\n";
-    fake->processors = 0; // sysconf failing still counts the one we run on
+    struct Row
+    {
+        const char* machine;
+        const char* name;
+    } rows[] = {{"x86_64", "x86-64"},
+                {"i686", "x86"},
+                {"i386", "x86"},
+                {"aarch64", "AArch64"},
+                {"armv7l", "ARM"},
+                {"armv6l", "ARM"},
+                {"riscv64", "RISC-V 64"},
+                {"ppc64le", "PowerPC 64 LE"},
+                {"s390x", "IBM Z"},
+                {"mips64", "MIPS64"},
+                {"mipsel", "MIPS"},
+                {"loongarch64", "LoongArch64"},
+                {"ia64", "IA-64"},
+                {"alpha", "Alpha"},
+                {"m68k", "m68k"},
+                {"i986", "i986"},
+                {"", ""}};
+    for (const Row& row : rows)
+        EXPECT_EQ(ArchitectureName(row.machine), row.name) << row.machine;
+}
+
+TEST(SystemFacts, KernelBuildPutsTheDistributionsVersionFirst)
+{
+    struct Row
+    {
+        const char* version;
+        const char* text;
+    } rows[] = {
+        {"#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1 (2024-02-01)", "Debian 6.1.76-1 (2024-02-01)"},
+        {"#1 SMP PREEMPT_RT Debian 6.1.76-1 (2024-02-01)", "Debian 6.1.76-1 (2024-02-01)"},
+        {"#101-Ubuntu SMP Tue Nov 14 13:30:08 UTC 2023", "#101-Ubuntu Tue Nov 14 13:30:08 UTC 2023"},
+        {"#1 SMP PREEMPT_DYNAMIC Thu, 01 Feb 2024 10:30:35 +0000", "Thu, 01 Feb 2024 10:30:35 +0000"},
+        {"#1 SMP PREEMPT Sat Jan  6 12:00:00 UTC 2024", "Sat Jan 6 12:00:00 UTC 2024"},
+        {"#1 SMP", "#1 SMP"}, // nothing else would remain
+        {"#2", "#2"},
+        {"", ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(KernelBuildText(row.version), row.text) << row.version;
+}
+
+TEST_F(SystemQueries, AStockDebianKernelThroughTheQueries)
+{
+    fake->kernel = KernelIdentity{"Linux", "6.1.0-18-amd64",
+                                  "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1 (2024-02-01)", "x86_64"};
+    fake->osRelease = "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n";
+    fake->cpuInfo =
+        "processor : 0\ncpu family : 6\nmodel : 142\nmodel name : Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz\n";
+    fake->processors = 8;
     const auto t = Query();
-    EXPECT_EQ(t.os.Bytes(), "Linux 6.1.112");
-    EXPECT_EQ(t.build.Bytes(), "112");
-    EXPECT_EQ(t.processorCount.Bytes(), "1");
-    EXPECT_TRUE(t.architecture.IsEmpty());
-    EXPECT_TRUE(t.processorLevel.IsEmpty());
+    EXPECT_EQ(t.os.Bytes(), "Debian GNU/Linux 12 (bookworm)");
+    EXPECT_EQ(t.build.Bytes(), "6.1.0-18-amd64"); // not the 0 of its third number
+    EXPECT_EQ(t.servicePack.Bytes(), "Debian 6.1.76-1 (2024-02-01)");
+    EXPECT_EQ(t.processorCount.Bytes(), "8");
+    EXPECT_EQ(t.architecture.Bytes(), "x86-64");
+    EXPECT_EQ(t.processorLevel.Bytes(), "Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz");
+    // The record itself still holds the numbers, as its readers expect.
+    OSVERSIONINFOEXA v{};
+    v.dwOSVersionInfoSize = 156;
+    ASSERT_TRUE(GetVersionExA(&v));
+    EXPECT_EQ(v.dwMajorVersion, 6U);
+    EXPECT_EQ(v.dwMinorVersion, 1U);
+    EXPECT_EQ(v.dwBuildNumber, 0U);
+    SYSTEM_INFO s{};
+    GetSystemInfo(&s);
+    EXPECT_EQ(s.wProcessorArchitecture, PROCESSOR_ARCHITECTURE_AMD64);
+    EXPECT_EQ(s.wProcessorLevel, 6);
+}
+
+TEST_F(SystemQueries, AnArmBoardThroughTheQueries)
+{
+    fake->kernel = KernelIdentity{"Linux", "6.1.0-rpi7-rpi-v8",
+                                  "#1 SMP PREEMPT Debian 1:6.1.63-1+rpt1 (2023-11-24)", "aarch64"};
+    fake->cpuInfo = "processor\t: 0\nBogoMIPS\t: 108.00\nCPU implementer\t: 0x41\nCPU part\t: 0xd08\n";
+    fake->processors = 4;
+    const auto t = Query();
+    EXPECT_EQ(t.os.Bytes(), "Linux 6.1.0-rpi7-rpi-v8");
+    EXPECT_EQ(t.build.Bytes(), "6.1.0-rpi7-rpi-v8");
+    EXPECT_EQ(t.servicePack.Bytes(), "Debian 1:6.1.63-1+rpt1 (2023-11-24)");
+    EXPECT_EQ(t.architecture.Bytes(), "AArch64");
+    EXPECT_EQ(t.processorLevel.Bytes(), "Arm Cortex-A72");
+}
+
+TEST_F(SystemQueries, AFailedUnameLeavesTheKernelsNamesEmpty)
+{
+    fake->cpuInfo = "model name : Some CPU\n";
+    const SystemNames names = GetSystemNames();
+    EXPECT_TRUE(names.os.IsEmpty());
+    EXPECT_TRUE(names.kernelRelease.IsEmpty());
+    EXPECT_TRUE(names.kernelBuild.IsEmpty());
+    EXPECT_TRUE(names.architecture.IsEmpty());
+    EXPECT_EQ(names.processor.Bytes(), "Some CPU");
 }
 
 TEST_F(SystemQueries, VersionRecordSizeAndFailures)
@@ -241,5 +362,10 @@ TEST(SystemQueriesReal, RunningSystemAnswers)
     SYSTEM_INFO s{};
     GetSystemInfo(&s);
     EXPECT_GE(s.dwNumberOfProcessors, 1u);
-    EXPECT_FALSE(GetOperatingSystemName().IsEmpty());
+    const SystemNames names = GetSystemNames();
+    EXPECT_FALSE(names.os.IsEmpty());
+    EXPECT_FALSE(names.kernelRelease.IsEmpty());
+    EXPECT_FALSE(names.architecture.IsEmpty());
+    // Every machine this runs on names its processor in /proc/cpuinfo in one of the ways read.
+    EXPECT_FALSE(names.processor.IsEmpty());
 }

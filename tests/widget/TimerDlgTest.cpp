@@ -9,12 +9,18 @@
 #include "res/TimerTemplate.h"
 #include "view/QuillonView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +57,24 @@ void Click(CTimerDlg& dlg, int id)
 {
     QTest::mouseClick(Control<QPushButton>(dlg, id), Qt::LeftButton);
 }
+
+// A time zone for one scope, by a POSIX rule so that no zone database is needed.
+class ZoneForTest
+{
+public:
+    explicit ZoneForTest(const char* rule) { Set(rule); }
+    ~ZoneForTest() { Set(m_saved.c_str()); }
+    ZoneForTest(const ZoneForTest&) = delete;
+    ZoneForTest& operator=(const ZoneForTest&) = delete;
+
+private:
+    static void Set(const char* rule)
+    {
+        ::setenv("TZ", rule, 1);
+        ::tzset();
+    }
+    std::string m_saved = std::getenv("TZ") ? std::getenv("TZ") : "UTC";
+};
 } // namespace
 
 class TimerDlgTest : public QObject
@@ -83,6 +107,25 @@ class TimerDlgTest : public QObject
         view.OnTimer(ID_TIMER_CLOCK);
     }
 
+    // From now on each of the view's own ticks is timed and moves the fake clock on by one
+    // second, until it reaches m_stopAt.
+    std::int64_t m_stopAt = INT64_MAX;
+    QElapsedTimer m_since;
+    std::vector<qint64> m_tickTimes;
+    void SecondPerTick(CQuillonView& view)
+    {
+        m_since.start();
+        m_tickTimes.clear();
+        const CRect dial = view.m_dialRect;
+        view.SetInvalidateObserverForTesting([this, dial](const CRect& r, bool) {
+            if (r != dial)
+                return;
+            m_tickTimes.push_back(m_since.elapsed());
+            if (m_fakeNow < m_stopAt)
+                ++m_fakeNow; // the next tick reads the next second
+        });
+    }
+
     int Beeps() const { return static_cast<int>(std::count(m_events.begin(), m_events.end(), "beep")); }
     std::vector<std::string> Boxes() const
     {
@@ -101,6 +144,7 @@ private Q_SLOTS:
         m_events.clear();
         m_onBox = nullptr;
         m_fakeNow = kNoon;
+        m_stopAt = INT64_MAX;
         platform::SetWallClockForTesting([this] { return m_fakeNow; });
         platform::SetBeepHandlerForTesting([this](UINT type) {
             QCOMPARE(type, UINT(MB_ICONHAND));
@@ -119,6 +163,7 @@ private Q_SLOTS:
     {
         platform::SetWallClockForTesting({});
         platform::SetBeepHandlerForTesting({});
+        platform::SetBellForTesting({});
         platform::SetMessageBoxHandlerForTesting({});
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
@@ -455,6 +500,90 @@ private Q_SLOTS:
             TickAt(view, go + 201);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:03:21"));
         });
+    }
+
+    // The view's own clock timer, sped up, with a wall clock that moves one second per tick
+    // (up to a stop, so the display can be read) across the night Central Europe moves its
+    // clocks from 02:00 to 03:00.
+    void aRunningCountFollowsTheStopwatchAcrossSummerTime()
+    {
+        const ZoneForTest zone("CET-1CEST,M3.5.0,M10.5.0/3");
+        const std::int64_t go = 1774745940 - 30; // 01:58:30 CET on 29 March 2026
+        m_fakeNow = go;
+        m_stopAt = go + 150;
+        CQuillonView view;
+        view.show();
+        SecondPerTick(view);
+        view.SetTimer(ID_TIMER_CLOCK, 10);
+        Open(view, [&](CTimerDlg& dlg) {
+            QSlider* minutes = Control<QSlider>(dlg, IDC_TIMER_MINUTES);
+            minutes->setFocus();
+            QTest::keyClick(minutes, Qt::Key_Right);
+            QTest::keyClick(minutes, Qt::Key_Right);
+            QCOMPARE(g_notifyMinutes, 2);
+            Click(dlg, IDC_TIMER_GO);
+            QTRY_COMPARE_WITH_TIMEOUT(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:02:30"), 30000);
+            QCOMPARE(CTime(m_fakeNow).GetHour(), 3); // the clock face did jump
+            // Due at 03:00:30 summer time, two real minutes after 01:58:30.
+            QCOMPARE(m_events, (std::vector<std::string>{"beep", "box:0:02:00"}));
+            QTest::keyClick(minutes, Qt::Key_Right);
+            QTest::keyClick(minutes, Qt::Key_Right);
+            Click(dlg, IDOK);
+        });
+        // Closed: the count runs on in the background and notifies at four real minutes.
+        m_stopAt = go + 300;
+        std::vector<std::string> expected{"beep", "box:0:02:00"};
+        expected.insert(expected.end(), 10, "beep");
+        expected.emplace_back("box:0:04:00");
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, expected, 30000);
+        view.KillTimer(ID_TIMER_CLOCK);
+    }
+
+    // The background notification through the real bell path and a real message box: the ten
+    // beeps sound apart, one after another while the box is already up, so nothing waits for
+    // them, and the view's clock timer (sped up) ticks on between them.
+    void theTenBeepsSoundApartWhileTheClockTicks()
+    {
+        platform::SetBeepHandlerForTesting({});
+        platform::SetMessageBoxHandlerForTesting({});
+        g_notifySeconds = 5; // no count runs: at 00:00:05 by the clock
+        m_fakeNow = kMidnight + 3;
+        CQuillonView view;
+        view.show();
+        SecondPerTick(view);
+        const QElapsedTimer& since = m_since;
+        std::vector<qint64> rings;
+        platform::SetBellForTesting([&] { rings.push_back(since.elapsed()); });
+        QString boxText;
+        qint64 boxSeenAt = -1;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &closer, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (boxSeenAt < 0)
+                boxSeenAt = since.elapsed();
+            if (rings.size() < 10 && since.elapsed() < 10000)
+                return;
+            boxText = box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        closer.start(10);
+        view.SetTimer(ID_TIMER_CLOCK, 50);
+        QTRY_VERIFY_WITH_TIMEOUT(!boxText.isEmpty(), 15000);
+        view.KillTimer(ID_TIMER_CLOCK);
+        QCOMPARE(boxText, QStringLiteral("0:00:05"));
+        QCOMPARE(rings.size(), std::size_t{10});
+        for (std::size_t i = 1; i < rings.size(); ++i)
+            QVERIFY2(rings[i] - rings[i - 1] >= platform::kBeepSpacingMs - 5,
+                     qPrintable(QStringLiteral("rings %1 ms apart").arg(rings[i] - rings[i - 1])));
+        QVERIFY2(
+            boxSeenAt >= 0 && boxSeenAt < rings[1],
+            qPrintable(QStringLiteral("box up at %1 ms, second ring at %2 ms").arg(boxSeenAt).arg(rings[1])));
+        // A tick every 50 ms, over the 2.25 s of ringing.
+        const auto during = std::count_if(m_tickTimes.begin(), m_tickTimes.end(),
+                                          [&](qint64 t) { return t > rings.front() && t < rings.back(); });
+        QVERIFY2(during >= 10, qPrintable(QStringLiteral("%1 ticks while the beeps sounded").arg(during)));
     }
 };
 
