@@ -4,8 +4,6 @@
 set -euo pipefail
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libxcb1-dev
-    fonts-dejavu-core pkg-config)
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
     libcanberra-dev fonts-dejavu-core pkg-config)
 TEST_PACKAGES=(
     appstream
