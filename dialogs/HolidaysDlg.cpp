@@ -2,6 +2,7 @@
 
 #include "data/NotebookRules.h"
 #include "platform/framework/CDataExchange.h"
+#include "res/HolidaysTemplate.h"
 #include "res/Resource.h"
 
 namespace {
@@ -15,29 +16,29 @@ void FillList(CListBox& list, const CContactList& contacts)
 
 CHolidaysDlg::CHolidaysDlg(CWnd* parent) : CDialog(IDD_HOLIDAYS, parent)
 {
-    ON_LBN_SELCHANGE(1020, &CHolidaysDlg::OnSelChangeTodayList);
-    ON_LBN_SELCHANGE(1023, &CHolidaysDlg::OnSelChangeTomorrowList);
-    ON_BN_CLICKED(1043, &CHolidaysDlg::OnDontNotifyClicked);
+    ON_LBN_SELCHANGE(IDC_HOLIDAYS_TODAY, &CHolidaysDlg::OnSelChangeTodayList);
+    ON_LBN_SELCHANGE(IDC_HOLIDAYS_TOMORROW, &CHolidaysDlg::OnSelChangeTomorrowList);
+    ON_BN_CLICKED(IDC_HOLIDAYS_DONT_NOTIFY, &CHolidaysDlg::OnDontNotifyClicked);
 }
 
 void CHolidaysDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, 1043, m_dontNotifyCheck);
-    DDX_Control(pDX, 1045, m_hoursSpin);
-    DDX_Control(pDX, 1047, m_hoursAgoLabel);
-    DDX_Control(pDX, 1048, m_rememberLabel);
-    DDX_Control(pDX, 1025, m_hoursEdit);
-    DDX_Control(pDX, 1023, m_tomorrowList);
-    DDX_Control(pDX, 1020, m_todayList);
-    DDX_LBString(pDX, 1020, m_todaySelection);
-    DDX_Text(pDX, 1034, m_firstName);
-    DDX_Text(pDX, 1035, m_lastName);
-    DDX_Text(pDX, 1036, m_tel);
-    DDX_Text(pDX, 1037, m_eMail);
-    DDX_Text(pDX, 1038, m_text);
-    DDX_Check(pDX, 1043, m_dontNotify);
-    DDX_Text(pDX, 1025, m_remindHours);
+    DDX_Control(pDX, IDC_HOLIDAYS_DONT_NOTIFY, m_dontNotifyCheck);
+    DDX_Control(pDX, IDC_HOLIDAYS_HOURS_SPIN, m_hoursSpin);
+    DDX_Control(pDX, IDC_HOLIDAYS_HOURS_AGO, m_hoursAgoLabel);
+    DDX_Control(pDX, IDC_HOLIDAYS_REMEMBER, m_rememberLabel);
+    DDX_Control(pDX, IDC_HOLIDAYS_HOURS, m_hoursEdit);
+    DDX_Control(pDX, IDC_HOLIDAYS_TOMORROW, m_tomorrowList);
+    DDX_Control(pDX, IDC_HOLIDAYS_TODAY, m_todayList);
+    DDX_LBString(pDX, IDC_HOLIDAYS_TODAY, m_todaySelection);
+    DDX_Text(pDX, IDC_HOLIDAYS_FIRST_NAME, m_firstName);
+    DDX_Text(pDX, IDC_HOLIDAYS_LAST_NAME, m_lastName);
+    DDX_Text(pDX, IDC_HOLIDAYS_TEL, m_tel);
+    DDX_Text(pDX, IDC_HOLIDAYS_EMAIL, m_eMail);
+    DDX_Text(pDX, IDC_HOLIDAYS_TEXT, m_text);
+    DDX_Check(pDX, IDC_HOLIDAYS_DONT_NOTIFY, m_dontNotify);
+    DDX_Text(pDX, IDC_HOLIDAYS_HOURS, m_remindHours);
     DDV_MinMaxInt(pDX, m_remindHours, 0, 12);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/framework/COleDateTime.h"
 #include "platform/framework/MessageBox.h"
 #include "res/Resource.h"
+#include "res/ShutdownTemplate.h"
 
 #include <cstdint>
 #include <limits>
@@ -12,15 +13,6 @@ bool g_shutdownArmed = false;
 bool g_shutdownAtDateTime = false;
 
 namespace {
-constexpr int kRadioDateTime = 1000;
-constexpr int kRadioDelay = 1001;
-constexpr int kDatePicker = 1002;
-constexpr int kTimePicker = 1003;
-constexpr int kHoursSlider = 1004;
-constexpr int kMinutesSlider = 1005;
-constexpr int kSecondsSlider = 1006;
-constexpr int kRadioRestart = 1029;
-constexpr int kRadioShutDown = 1030;
 
 const CString kCorrectYear = "Please correct the year";
 
@@ -34,38 +26,38 @@ void ShowPosition(const CSliderCtrl& slider, CStatic& label)
 
 CShutdownDlg::CShutdownDlg(CWnd* parent) : CDialog(IDD_SHUTDOWN, parent)
 {
-    ON_BN_CLICKED(kRadioDelay, &CShutdownDlg::OnRadioDelay);
-    ON_BN_CLICKED(kRadioDateTime, &CShutdownDlg::OnRadioDateTime);
+    ON_BN_CLICKED(IDC_SHUTDOWN_AFTER_DELAY, &CShutdownDlg::OnRadioDelay);
+    ON_BN_CLICKED(IDC_SHUTDOWN_AT_DATE_TIME, &CShutdownDlg::OnRadioDateTime);
     ON_WM_HSCROLL();
-    ON_BN_CLICKED(kRadioRestart, &CShutdownDlg::OnRadioRestart);
-    ON_BN_CLICKED(kRadioShutDown, &CShutdownDlg::OnRadioShutDown);
+    ON_BN_CLICKED(IDC_SHUTDOWN_RESTART, &CShutdownDlg::OnRadioRestart);
+    ON_BN_CLICKED(IDC_SHUTDOWN_SHUT_DOWN, &CShutdownDlg::OnRadioShutDown);
 }
 
 void CShutdownDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, kRadioDateTime, m_radioDateTime);
-    DDX_Control(pDX, kRadioDelay, m_radioDelay);
-    DDX_Control(pDX, kRadioRestart, m_radioRestart);
-    DDX_Control(pDX, kRadioShutDown, m_radioShutDown);
-    DDX_Control(pDX, kDatePicker, m_datePicker);
-    DDX_Control(pDX, kTimePicker, m_timePicker);
-    DDX_Control(pDX, 1010, m_dateLabel);
-    DDX_Control(pDX, 1011, m_timeLabel);
-    DDX_Control(pDX, kHoursSlider, m_hoursSlider);
-    DDX_Control(pDX, kMinutesSlider, m_minutesSlider);
-    DDX_Control(pDX, kSecondsSlider, m_secondsSlider);
-    DDX_Control(pDX, 1007, m_hoursUnit);
-    DDX_Control(pDX, 1008, m_minutesUnit);
-    DDX_Control(pDX, 1009, m_secondsUnit);
-    DDX_Control(pDX, 1015, m_hoursValue);
-    DDX_Control(pDX, 1016, m_minutesValue);
-    DDX_Control(pDX, 1017, m_secondsValue);
-    DDX_DateTimeCtrl(pDX, kDatePicker, m_date);
-    DDX_DateTimeCtrl(pDX, kTimePicker, m_time);
-    DDX_Slider(pDX, kHoursSlider, m_delayHours);
-    DDX_Slider(pDX, kMinutesSlider, m_delayMinutes);
-    DDX_Slider(pDX, kSecondsSlider, m_delaySeconds);
+    DDX_Control(pDX, IDC_SHUTDOWN_AT_DATE_TIME, m_radioDateTime);
+    DDX_Control(pDX, IDC_SHUTDOWN_AFTER_DELAY, m_radioDelay);
+    DDX_Control(pDX, IDC_SHUTDOWN_RESTART, m_radioRestart);
+    DDX_Control(pDX, IDC_SHUTDOWN_SHUT_DOWN, m_radioShutDown);
+    DDX_Control(pDX, IDC_SHUTDOWN_DATE, m_datePicker);
+    DDX_Control(pDX, IDC_SHUTDOWN_TIME, m_timePicker);
+    DDX_Control(pDX, IDC_SHUTDOWN_DATE_LABEL, m_dateLabel);
+    DDX_Control(pDX, IDC_SHUTDOWN_TIME_LABEL, m_timeLabel);
+    DDX_Control(pDX, IDC_SHUTDOWN_HOURS, m_hoursSlider);
+    DDX_Control(pDX, IDC_SHUTDOWN_MINUTES, m_minutesSlider);
+    DDX_Control(pDX, IDC_SHUTDOWN_SECONDS, m_secondsSlider);
+    DDX_Control(pDX, IDC_SHUTDOWN_HOURS_UNIT, m_hoursUnit);
+    DDX_Control(pDX, IDC_SHUTDOWN_MINUTES_UNIT, m_minutesUnit);
+    DDX_Control(pDX, IDC_SHUTDOWN_SECONDS_UNIT, m_secondsUnit);
+    DDX_Control(pDX, IDC_SHUTDOWN_HOURS_VALUE, m_hoursValue);
+    DDX_Control(pDX, IDC_SHUTDOWN_MINUTES_VALUE, m_minutesValue);
+    DDX_Control(pDX, IDC_SHUTDOWN_SECONDS_VALUE, m_secondsValue);
+    DDX_DateTimeCtrl(pDX, IDC_SHUTDOWN_DATE, m_date);
+    DDX_DateTimeCtrl(pDX, IDC_SHUTDOWN_TIME, m_time);
+    DDX_Slider(pDX, IDC_SHUTDOWN_HOURS, m_delayHours);
+    DDX_Slider(pDX, IDC_SHUTDOWN_MINUTES, m_delayMinutes);
+    DDX_Slider(pDX, IDC_SHUTDOWN_SECONDS, m_delaySeconds);
 }
 
 void CShutdownDlg::SetupSlider(CSliderCtrl& slider, int maximum, int position, CStatic& label)
@@ -146,13 +138,13 @@ void CShutdownDlg::OnHScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     // The labels follow the sliders; the delay itself is taken only at OK.
     switch (scrollBar ? scrollBar->GetDlgCtrlID() : 0) {
-    case kHoursSlider:
+    case IDC_SHUTDOWN_HOURS:
         ShowPosition(m_hoursSlider, m_hoursValue);
         break;
-    case kMinutesSlider:
+    case IDC_SHUTDOWN_MINUTES:
         ShowPosition(m_minutesSlider, m_minutesValue);
         break;
-    case kSecondsSlider:
+    case IDC_SHUTDOWN_SECONDS:
         ShowPosition(m_secondsSlider, m_secondsValue);
         break;
     default:

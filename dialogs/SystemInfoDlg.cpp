@@ -4,6 +4,7 @@
 #include "platform/system/SystemInfo.h"
 #include "platform/system/SystemInfoText.h"
 #include "res/Resource.h"
+#include "res/SystemInfoTemplate.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,8 +12,6 @@
 #include <climits>
 
 namespace {
-constexpr int kFirstFieldId = 1060; // the six result fields are 1060 to 1065
-constexpr int kLastFieldId = 1065;
 
 // Whether the label shows its whole text: wrapped at its width, within its height, with no
 // word wider than the field.
@@ -34,12 +33,12 @@ CSystemInfoDlg::CSystemInfoDlg() : CDialog(IDD_SYSTEMINFO)
 void CSystemInfoDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Text(pDX, 1061, m_buildText);
-    DDX_Text(pDX, 1063, m_processorCountText);
-    DDX_Text(pDX, 1060, m_osText);
-    DDX_Text(pDX, 1062, m_servicePackText);
-    DDX_Text(pDX, 1064, m_architectureText);
-    DDX_Text(pDX, 1065, m_processorLevelText);
+    DDX_Text(pDX, IDC_SYSINFO_BUILD, m_buildText);
+    DDX_Text(pDX, IDC_SYSINFO_PROCESSORS, m_processorCountText);
+    DDX_Text(pDX, IDC_SYSINFO_OS, m_osText);
+    DDX_Text(pDX, IDC_SYSINFO_SERVICE_PACK, m_servicePackText);
+    DDX_Text(pDX, IDC_SYSINFO_ARCHITECTURE, m_architectureText);
+    DDX_Text(pDX, IDC_SYSINFO_PROCESSOR_LEVEL, m_processorLevelText);
 }
 
 BOOL CSystemInfoDlg::OnInitDialog()
@@ -73,7 +72,7 @@ BOOL CSystemInfoDlg::OnInitDialog()
 
     // The fields are narrow and a distribution's or a processor's name is often longer: where
     // a value is cut, the whole of it is a hover away.
-    for (int id = kFirstFieldId; id <= kLastFieldId; ++id) {
+    for (int id = IDC_SYSINFO_FIRST; id <= IDC_SYSINFO_LAST; ++id) {
         CWnd* field = GetDlgItem(id);
         auto* label = field ? qobject_cast<QLabel*>(field->GetSafeHwnd()) : nullptr;
         if (label)

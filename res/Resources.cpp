@@ -7,6 +7,7 @@
 #include "platform/framework/Resources.h"
 #include "res/Images.h"
 #include "res/ShutdownTemplate.h"
+#include "res/SystemInfoTemplate.h"
 #include "res/Templates.h"
 
 namespace res {

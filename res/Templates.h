@@ -1,7 +1,6 @@
 #pragma once
 
-// The dialog templates, one file each; RegisterResources calls them.
+// The About box's template; RegisterResources calls it.
 namespace res {
 void RegisterAboutTemplate();
-void RegisterSystemInfoTemplate();
 } // namespace res
