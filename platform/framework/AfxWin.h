@@ -11,10 +11,7 @@ inline constexpr BOOL TRUE = 1;
 
 enum FrameworkCommand : UINT
 {
-    ID_FILE_NEW = 57600,
-    ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,
-    ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_DIRECT = 57608,
     ID_FILE_PRINT_PREVIEW = 57609,

@@ -54,13 +54,6 @@ COLORREF CDC::SetTextColor(COLORREF color)
     return old;
 }
 
-int CDC::SetBkMode(int mode)
-{
-    const int old = m_bkMode;
-    m_bkMode = mode;
-    return old;
-}
-
 QRectF CDC::ShapeBox(int left, int top, int right, int bottom) const
 {
     // GDI's right and bottom edges are exclusive, so a one-pixel outline stays inside the box;
@@ -101,8 +94,7 @@ bool CDC::TextOut(int x, int y, const CString& text)
     const QFontMetrics metrics(font, m_painter->device());
     const QRect cell(x, y, metrics.horizontalAdvance(qtext), metrics.height());
     m_painter->save();
-    if (m_bkMode == OPAQUE)
-        m_painter->fillRect(cell, ToQColor(m_bkColor));
+    m_painter->fillRect(cell, ToQColor(m_bkColor));
     m_painter->setFont(font);
     m_painter->setPen(ToQColor(m_textColor));
     m_painter->drawText(QPoint(x, y + metrics.ascent()), qtext);

@@ -6,15 +6,10 @@
 
 #include <QPainter>
 
-enum BkMode
-{
-    TRANSPARENT = 1,
-    OPAQUE = 2
-};
-
 // Device context over a QPainter (a widget, a printer or a QImage) with GDI's semantics:
 // shapes fill with the selected brush and are outlined with the selected pen inside their
-// rectangle, whose right and bottom edges are exclusive; text is placed by its top-left cell.
+// rectangle, whose right and bottom edges are exclusive; text is placed by its top-left cell on the
+// background colour.
 class CDC
 {
 public:
@@ -26,7 +21,6 @@ public:
 
     COLORREF SetBkColor(COLORREF color);
     COLORREF SetTextColor(COLORREF color);
-    int SetBkMode(int mode);
 
     bool Rectangle(int left, int top, int right, int bottom);
     bool Rectangle(const CRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
@@ -35,8 +29,6 @@ public:
     bool TextOut(int x, int y, const CString& text);
     CPoint MoveTo(int x, int y);
     bool LineTo(int x, int y);
-
-    QPainter* Painter() const { return m_painter; }
 
 private:
     void Apply();
@@ -48,6 +40,5 @@ private:
     CFont* m_font = nullptr;   // null: the device's default font
     COLORREF m_bkColor = RGB(255, 255, 255);
     COLORREF m_textColor = RGB(0, 0, 0);
-    int m_bkMode = OPAQUE;
     CPoint m_position;
 };

@@ -24,6 +24,12 @@ QWidget* CDataExchange::PrepareCtrl(int id)
 {
     m_lastControl = m_pDlgWnd->FindControl(id);
     m_lastIsEdit = false;
+    if (!m_lastControl && m_pDlgWnd->GetSafeHwnd()) {
+        // The code and its template disagree: a member left unbound would fail later and
+        // quietly, so the dialog ends here and says why.
+        m_pDlgWnd->ReportMissingControl(id);
+        throw CUserException();
+    }
     return m_lastControl;
 }
 

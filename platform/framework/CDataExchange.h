@@ -22,6 +22,7 @@ public:
     CDataExchange(CDialog* dialog, bool saveAndValidate);
 
     // The control about to be exchanged; the focus goes back to it when the exchange fails.
+    // An id the dialog's template lacks ends the exchange and the dialog (DoModal gives -1).
     QWidget* PrepareCtrl(int id);
     QWidget* PrepareEditCtrl(int id);
     // Ends the exchange: focus to the last control (all its text selected when an edit),

@@ -16,10 +16,17 @@
 #include "platform/framework/DialogWindow.h"
 #include "platform/framework/Resources.h"
 
+#include <QWindow>
+#include <QtGlobal>
+
 CDialog::CDialog(UINT templateId, CWnd*) : m_templateId(templateId) {}
 
 CDialog::~CDialog()
 {
+    if (m_destroyed)
+        *m_destroyed = true;
+    // The derived dialog's control members are gone already: forget them, do not detach them.
+    m_bound.clear();
     DestroyDialogWindow();
 }
 
@@ -30,36 +37,48 @@ int CDialog::DoModal()
         return -1;
     m_ended = false;
     m_result = IDCANCEL;
+    // The program may delete the dialog while it runs (from a timer, say); then nothing of
+    // it may be touched once its handlers or its loop return.
+    bool destroyed = false;
+    m_destroyed = &destroyed;
     CreateDialogWindow(*dialogTemplate);
     const BOOL focusFirst = OnInitDialog();
+    if (destroyed)
+        return -1;
     if (!m_ended && m_window) {
         if (focusFirst) {
-            for (QWidget* w = m_window->nextInFocusChain(); w && w != m_window; w = w->nextInFocusChain()) {
-                if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(m_window)) {
+            for (QWidget* w = m_window->nextInFocusChain(); w && w != m_window.get();
+                 w = w->nextInFocusChain()) {
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(m_window.get())) {
                     w->setFocus(Qt::TabFocusReason);
                     break;
                 }
             }
         }
         m_window->exec();
+        if (destroyed)
+            return -1;
     }
+    m_destroyed = nullptr;
     DestroyDialogWindow();
     return m_result;
 }
 
 void CDialog::CreateDialogWindow(const DialogTemplate& dialogTemplate)
 {
-    // The main window owns the dialog once it is on screen; before that there is no owner.
-    QWidget* parent = nullptr;
-    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd && app->m_pMainWnd->isVisible())
-        parent = app->m_pMainWnd;
-    m_window = new platform::DialogWindow(this, parent);
+    // The dialog alone owns its window; the main window, once on screen, is the window it
+    // belongs to on the desktop (kept above it, centred on it), not its owner.
+    m_window = std::make_unique<platform::DialogWindow>(this, nullptr);
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (dialogTemplate.style & WS_SYSMENU)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     m_window->setWindowFlags(flags);
-    platform::BuildDialogControls(m_window, dialogTemplate, this);
-    Attach(m_window, 0, nullptr);
+    platform::BuildDialogControls(m_window.get(), dialogTemplate, this);
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd && app->m_pMainWnd->isVisible()) {
+        m_window->winId();
+        m_window->windowHandle()->setTransientParent(app->m_pMainWnd->windowHandle());
+    }
+    Attach(m_window.get(), 0, nullptr);
 }
 
 void CDialog::DestroyDialogWindow()
@@ -68,8 +87,7 @@ void CDialog::DestroyDialogWindow()
         control->Detach();
     m_bound.clear();
     m_temporary.clear();
-    delete m_window;
-    m_window = nullptr;
+    m_window.reset();
     Detach();
 }
 
@@ -156,11 +174,6 @@ CWnd* CDialog::TemporaryControl(int id) const
     return slot.get();
 }
 
-void CDialog::SetDlgItemText(int id, const CString& text)
-{
-    platform::SetControlText(FindControl(id), text);
-}
-
 CString CDialog::GetDlgItemText(int id) const
 {
     return platform::GetControlText(FindControl(id));
@@ -171,11 +184,6 @@ QWidget* CDialog::FindControl(int id) const
     return m_window ? m_window->Control(id) : nullptr;
 }
 
-DialogItemKind CDialog::ControlKind(int id) const
-{
-    return m_window ? m_window->Kind(id) : DialogItemKind::Static;
-}
-
 void CDialog::BindControl(int id, CWnd& control)
 {
     QWidget* widget = FindControl(id);
@@ -184,6 +192,12 @@ void CDialog::BindControl(int id, CWnd& control)
     m_temporary.erase(id);
     control.Attach(widget, id, this);
     m_bound[id] = &control;
+}
+
+void CDialog::ReportMissingControl(int id)
+{
+    qCritical("Dialog template %u has no control %d for the dialog's data exchange", m_templateId, id);
+    EndDialog(-1);
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
@@ -254,31 +268,22 @@ void CDialog::SendHScroll(UINT code, UINT pos, QWidget* from)
 {
     if (IsPushingData() || !m_window || !from)
         return;
-    OnHScroll(code, pos, GetDlgItem(from->property("quillonId").toInt()));
+    OnHScroll(code, pos, GetDlgItem(platform::ControlIdOf(from)));
 }
 
 void CDialog::DeliverMouseDown(int id, const QPoint& point)
 {
-    CWnd* control = GetDlgItem(id);
-    if (!control)
-        return;
-    control->m_currentMessage = WM_LBUTTONDOWN;
-    control->OnLButtonDown(0x0001 /* MK_LBUTTON */, CPoint{point.x(), point.y()});
-    control->m_currentMessage = 0;
+    if (CWnd* control = GetDlgItem(id))
+        control->OnLButtonDown(0x0001 /* MK_LBUTTON */, CPoint{point.x(), point.y()});
 }
 
-bool CDialog::DeliverSetCursor(int id)
+void CDialog::DeliverSetCursor(int id)
 {
     CWnd* control = GetDlgItem(id);
-    if (!control)
-        return false;
-    SetCursor(nullptr);
-    control->m_currentMessage = WM_SETCURSOR;
-    const BOOL handled = control->OnSetCursor(control, HTCLIENT, WM_MOUSEMOVE);
-    control->m_currentMessage = 0;
-    const HCURSOR cursor = platform::RequestedCursor();
-    if (!handled || !cursor)
-        return false;
-    control->GetSafeHwnd()->setCursor(*cursor);
-    return true;
+    QWidget* widget = control ? control->GetSafeHwnd() : nullptr;
+    if (!widget)
+        return;
+    const platform::CursorTarget target(widget);
+    if (!control->OnSetCursor(control, HTCLIENT, WM_MOUSEMOVE))
+        widget->unsetCursor();
 }

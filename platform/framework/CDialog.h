@@ -52,9 +52,7 @@ public:
     // its kind (CButton, CEdit, CStatic, CListBox, CListCtrl, CSliderCtrl, CSpinButtonCtrl,
     // CDateTimeCtrl), valid while the window exists. Null when there is no such control.
     CWnd* GetDlgItem(int id) const;
-    void SetDlgItemText(int id, const CString& text);
     CString GetDlgItemText(int id) const;
-    UINT GetTemplateId() const { return m_templateId; }
 
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual BOOL OnInitDialog(); // UpdateData(FALSE); TRUE puts the focus on the first tab stop
@@ -67,10 +65,10 @@ public:
     void SendNotify(UINT code, int id); // a notification from a control
     void SendHScroll(UINT code, UINT pos, QWidget* from);
     QWidget* FindControl(int id) const; // null without a window or control
-    DialogItemKind ControlKind(int id) const;
     void BindControl(int id, CWnd& control);
+    void ReportMissingControl(int id);                  // on stderr; the dialog ends with -1
     void DeliverMouseDown(int id, const QPoint& point); // to the control's OnLButtonDown
-    bool DeliverSetCursor(int id);                      // true: the control chose a cursor
+    void DeliverSetCursor(int id);                      // the control's OnSetCursor chooses
     bool IsPushingData() const { return m_pushDepth > 0; }
 
 protected:
@@ -96,7 +94,8 @@ private:
     CWnd* TemporaryControl(int id) const;
 
     UINT m_templateId;
-    platform::DialogWindow* m_window = nullptr;
+    std::unique_ptr<platform::DialogWindow> m_window;
+    bool* m_destroyed = nullptr; // set while DoModal runs: tells it the dialog was deleted
     std::map<int, CWnd*> m_bound;
     mutable std::map<int, std::unique_ptr<CWnd>> m_temporary;
     std::map<std::pair<UINT, int>, CommandHandler> m_commands;

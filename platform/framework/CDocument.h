@@ -40,9 +40,7 @@ public:
 
     const CString& GetTitle() const { return m_title; }
     void SetTitle(const CString& title);
-    const CString& GetPathName() const { return m_pathName; }
     void SetPathName(const CString& pathName);
-    bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     CSingleDocTemplate* m_pDocTemplate = nullptr;

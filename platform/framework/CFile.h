@@ -30,8 +30,6 @@ public:
     void Attach(int fd);
     // Returns false when closing reported an error (a deferred write failure, for example).
     bool Close();
-    bool IsOpen() const { return m_fd >= 0; }
-    int GetHandle() const { return m_fd; }
 
     // Reads up to count bytes; returns the number read (0 at the end) or -1 on error.
     virtual std::ptrdiff_t Read(void* buffer, std::size_t count);
@@ -48,8 +46,6 @@ public:
     CString GetErrorText() const;
 
 protected:
-    void SetLastError(int error) { m_lastError = error; }
-
 private:
     int m_fd = -1;
     int m_lastError = 0;

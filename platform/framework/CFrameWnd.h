@@ -71,7 +71,6 @@ public:
     // A command from the menu or elsewhere: the view, the document, then the application.
     void SendCommand(UINT id);
 
-    CView* GetActiveView() const { return m_activeView; }
     CDocument* GetActiveDocument() const;
     void InitialUpdateFrame(CDocument* doc, bool makeVisible);
     void OnUpdateFrameTitle();
@@ -83,7 +82,6 @@ public:
     void DestroyWindow();
 
     // The window's outer rectangle as last placed.
-    QRect RequestedFrameGeometry() const { return m_requested; }
 
     // The frame has the menu of its resource and nothing else: no toolbar-toggle popup.
     QMenu* createPopupMenu() override { return nullptr; }

@@ -21,11 +21,6 @@ void CListBox::ResetContent()
     }
 }
 
-int CListBox::AddString(const CString& text)
-{
-    return InsertString(-1, text);
-}
-
 int CListBox::InsertString(int index, const CString& text)
 {
     auto* list = List(this);
@@ -37,16 +32,6 @@ int CListBox::InsertString(int index, const CString& text)
     item->setData(kBytesRole, QByteArray::fromStdString(text.Bytes()));
     list->insertItem(at, item);
     return at;
-}
-
-int CListBox::DeleteString(int index)
-{
-    auto* list = List(this);
-    if (!list || index < 0 || index >= list->count())
-        return LB_ERR;
-    const QSignalBlocker blocker(list);
-    delete list->takeItem(index);
-    return list->count();
 }
 
 int CListBox::GetCount() const

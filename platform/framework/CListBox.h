@@ -10,10 +10,8 @@ class CListBox : public CWnd
 {
 public:
     void ResetContent();
-    int AddString(const CString& text);
     // index -1 appends. Returns the index, or LB_ERR.
     int InsertString(int index, const CString& text);
-    int DeleteString(int index); // returns the count left, or LB_ERR
     int GetCount() const;
     int GetCurSel() const; // LB_ERR when nothing is selected
     // -1 removes the selection (and then returns LB_ERR, as the platform does).

@@ -1,13 +1,13 @@
 #include "platform/framework/CListCtrl.h"
 
+#include "platform/framework/DialogWindow.h"
+
 #include <QListWidget>
 #include <QSignalBlocker>
 
 namespace {
 constexpr int kBytesRole = Qt::UserRole + 1;
 constexpr int kDataRole = Qt::UserRole + 2;
-// The mark lives on the widget: the dialog moves it when the user picks an item.
-const char kMark[] = "quillonSelectionMark";
 
 QListWidget* List(const CWnd* wnd)
 {
@@ -22,7 +22,8 @@ BOOL CListCtrl::DeleteAllItems()
         return FALSE;
     const QSignalBlocker blocker(list);
     list->clear();
-    list->setProperty(kMark, -1);
+    if (platform::ControlRecord* record = platform::DialogWindow::RecordOf(list))
+        record->selectionMark = -1;
     return TRUE;
 }
 
@@ -47,16 +48,6 @@ int CListCtrl::InsertItem(UINT mask, int index, const CString& text, UINT, UINT,
 int CListCtrl::InsertItem(int index, const CString& text)
 {
     return InsertItem(LVIF_TEXT, index, text, 0, 0, 0, 0);
-}
-
-BOOL CListCtrl::DeleteItem(int index)
-{
-    auto* list = List(this);
-    if (!list || index < 0 || index >= list->count())
-        return FALSE;
-    const QSignalBlocker blocker(list);
-    delete list->takeItem(index);
-    return TRUE;
 }
 
 BOOL CListCtrl::SetTextColor(COLORREF color)
@@ -98,14 +89,7 @@ int CListCtrl::GetSelectionMark() const
     const auto* list = List(this);
     if (!list)
         return -1;
-    const QVariant mark = list->property(kMark);
-    return mark.isValid() ? mark.toInt() : -1;
-}
-
-int CListCtrl::SetSelectionMark(int index)
-{
-    const int previous = GetSelectionMark();
-    if (auto* list = List(this))
-        list->setProperty(kMark, index);
-    return previous;
+    // The dialog moves the mark when the user picks an item.
+    const platform::ControlRecord* record = platform::DialogWindow::RecordOf(list);
+    return record ? record->selectionMark : -1;
 }

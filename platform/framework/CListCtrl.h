@@ -16,12 +16,10 @@ public:
     int InsertItem(UINT mask, int index, const CString& text, UINT state, UINT stateMask, int image,
                    LPARAM data);
     int InsertItem(int index, const CString& text);
-    BOOL DeleteItem(int index);
     BOOL SetTextColor(COLORREF color); // the colour of every item's text
     COLORREF GetTextColor() const;
     int GetItemCount() const;
     CString GetItemText(int index, int subItem = 0) const;
     // The item the user picked last; -1 when none was picked since the list was emptied.
     int GetSelectionMark() const;
-    int SetSelectionMark(int index);
 };

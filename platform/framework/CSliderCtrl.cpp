@@ -24,22 +24,10 @@ void CSliderCtrl::SetRange(int minimum, int maximum, BOOL)
         ApplyRange(slider, minimum, maximum);
 }
 
-void CSliderCtrl::SetRangeMin(int minimum, BOOL)
-{
-    if (auto* slider = Slider(this))
-        ApplyRange(slider, minimum, qMax(minimum, slider->maximum()));
-}
-
 void CSliderCtrl::SetRangeMax(int maximum, BOOL)
 {
     if (auto* slider = Slider(this))
         ApplyRange(slider, qMin(maximum, slider->minimum()), maximum);
-}
-
-void CSliderCtrl::GetRange(int& minimum, int& maximum) const
-{
-    minimum = GetRangeMin();
-    maximum = GetRangeMax();
 }
 
 int CSliderCtrl::GetRangeMin() const

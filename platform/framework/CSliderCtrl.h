@@ -22,9 +22,7 @@ class CSliderCtrl : public CWnd
 {
 public:
     void SetRange(int minimum, int maximum, BOOL redraw = FALSE);
-    void SetRangeMin(int minimum, BOOL redraw = FALSE); // TBM_SETRANGEMIN
     void SetRangeMax(int maximum, BOOL redraw = FALSE); // TBM_SETRANGEMAX
-    void GetRange(int& minimum, int& maximum) const;
     int GetRangeMin() const;
     int GetRangeMax() const;
     void SetPos(int pos); // clamped to the range

@@ -1,6 +1,7 @@
 #include "platform/framework/CSpinButtonCtrl.h"
 
 #include "platform/framework/CDialog.h"
+#include "platform/framework/DialogWindow.h"
 #include "platform/framework/UpDownWidget.h"
 
 namespace {
@@ -14,13 +15,6 @@ void CSpinButtonCtrl::SetRange(int lower, int upper)
 {
     if (auto* updown = UpDown(this))
         updown->SetRange(lower, upper);
-}
-
-void CSpinButtonCtrl::GetRange(int& lower, int& upper) const
-{
-    const auto* updown = UpDown(this);
-    lower = updown ? updown->Lower() : 0;
-    upper = updown ? updown->Upper() : 0;
 }
 
 int CSpinButtonCtrl::SetPos(int pos)
@@ -40,5 +34,5 @@ CWnd* CSpinButtonCtrl::GetBuddy() const
     const auto* updown = UpDown(this);
     if (!updown || !updown->Buddy() || !OwnerDialog())
         return nullptr;
-    return OwnerDialog()->GetDlgItem(updown->Buddy()->property("quillonId").toInt());
+    return OwnerDialog()->GetDlgItem(platform::ControlIdOf(updown->Buddy()));
 }

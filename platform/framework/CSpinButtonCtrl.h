@@ -12,8 +12,6 @@ class CSpinButtonCtrl : public CWnd
 public:
     // UDM_SETRANGE: lower is the value at the bottom arrow's end, upper at the top's.
     void SetRange(int lower, int upper);
-    void SetRange32(int lower, int upper) { SetRange(lower, upper); }
-    void GetRange(int& lower, int& upper) const;
     int SetPos(int pos); // returns the previous position
     int GetPos() const;
     CWnd* GetBuddy() const;

@@ -7,7 +7,4 @@
 // OnSetCursor. Without SS_NOTIFY the mouse passes through to what lies beneath.
 class CStatic : public CWnd
 {
-public:
-    // True when the control shows a picture that was found (SS_BITMAP, SS_ICON).
-    bool HasPicture() const;
 };

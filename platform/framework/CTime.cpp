@@ -63,11 +63,6 @@ int CTime::GetSecond() const
 {
     return Field(&std::tm::tm_sec, 0);
 }
-int CTime::GetDayOfWeek() const
-{
-    return Field(&std::tm::tm_wday, 1);
-}
-
 int TimeOfDay(const CTime& time)
 {
     std::tm fields{};

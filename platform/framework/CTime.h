@@ -26,7 +26,6 @@ public:
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    int GetDayOfWeek() const; // 1 = Sunday
 
     bool operator==(const CTime& other) const = default;
 

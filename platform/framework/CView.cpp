@@ -46,15 +46,9 @@ CFrameWnd* CView::GetParentFrame() const
     return qobject_cast<CFrameWnd*>(window());
 }
 
-void CView::OnTimer(UINT)
-{
-    Default();
-}
+void CView::OnTimer(UINT) {}
 
-void CView::OnKeyDown(UINT, UINT, UINT)
-{
-    Default();
-}
+void CView::OnKeyDown(UINT, UINT, UINT) {}
 
 bool CView::OnCmdMsg(UINT id)
 {
@@ -172,9 +166,7 @@ void CView::PrintPage(QPagedPaintDevice* device)
 {
     QPainter painter(device);
     CDC dc(&painter);
-    OnBeginPrinting(&dc, nullptr);
     OnDraw(&dc);
-    OnEndPrinting(&dc, nullptr);
 }
 
 void CView::OnFilePrint()

@@ -43,8 +43,6 @@ public:
     virtual void OnTimer(UINT id);
     virtual void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
     virtual bool OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
-    virtual void OnBeginPrinting(CDC*, CPrintInfo*) {}
-    virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
 
     bool OnCmdMsg(UINT id) override;
 
@@ -72,7 +70,6 @@ public:
 
 protected:
     bool DoPreparePrinting(CPrintInfo* info);
-    void Default() {}
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -62,15 +62,6 @@ bool CWinApp::OnCmdMsg(UINT id)
     case ID_APP_EXIT:
         OnAppExit();
         return true;
-    case ID_FILE_NEW:
-        OnFileNew();
-        return true;
-    case ID_FILE_OPEN:
-        OnFileOpen();
-        return true;
-    case ID_FILE_PRINT_SETUP:
-        OnFilePrintSetup();
-        return true;
     default:
         return false;
     }
@@ -168,28 +159,6 @@ bool CWinApp::SaveAllModified()
         if (CDocument* doc = m_docTemplate->GetDocument())
             return doc->SaveModified();
     return true;
-}
-
-void CWinApp::OnFileNew()
-{
-    if (m_docTemplate)
-        m_docTemplate->OpenDocumentFile(nullptr);
-}
-
-void CWinApp::OnFileOpen()
-{
-    const QString path = QFileDialog::getOpenFileName(m_pMainWnd, QString(), QString());
-    if (!path.isEmpty() && m_docTemplate) {
-        const CString name = CString::FromQString(path);
-        m_docTemplate->OpenDocumentFile(&name);
-    }
-}
-
-void CWinApp::OnFilePrintSetup()
-{
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, m_pMainWnd);
-    dialog.exec();
 }
 
 void CWinApp::PostQuitMessage(int exitCode)

@@ -39,7 +39,6 @@ public:
     void SetRegistryKey(const char* key);
     void LoadStdProfileSettings(int maxRecentFiles);
     void AddToRecentFileList(const CString& pathName);
-    const std::vector<CString>& RecentFiles() const { return m_recentFiles; }
 
     void AddDocTemplate(CSingleDocTemplate* docTemplate);
     CSingleDocTemplate* DocTemplate() const { return m_docTemplate.get(); }
@@ -52,9 +51,6 @@ public:
     void CloseAllDocuments();
     // Lets the open document keep itself on disk; false when it asks to stay as it is.
     bool SaveAllModified();
-    void OnFileNew();
-    void OnFileOpen();
-    void OnFilePrintSetup();
     void PostQuitMessage(int exitCode = 0);
 
     // Profile settings under the registry key and the application's name.

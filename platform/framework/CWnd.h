@@ -13,18 +13,12 @@ class CDialog;
 
 enum ShowWindowCommand : int
 {
-    SW_HIDE = 0,
     SW_SHOWNORMAL = 1,
-    SW_SHOW = 5,
 };
 
 enum WindowMessage : UINT
 {
-    WM_CLOSE = 0x0010,
-    WM_SETCURSOR = 0x0020,
-    WM_HSCROLL = 0x0114,
     WM_MOUSEMOVE = 0x0200,
-    WM_LBUTTONDOWN = 0x0201,
 };
 
 enum HitTestCode : UINT
@@ -44,19 +38,14 @@ public:
 
     // Null while there is no window.
     HWND GetSafeHwnd() const { return m_widget.data(); }
-    bool IsWindowOpen() const { return !m_widget.isNull(); }
     int GetDlgCtrlID() const { return m_id; }
 
     BOOL EnableWindow(BOOL enable = TRUE); // returns TRUE when it was disabled before
     BOOL IsWindowEnabled() const;
-    BOOL ShowWindow(int showCommand);
-    BOOL IsWindowVisible() const;
     void SetWindowText(const CString& text);
-    CString GetWindowText() const;
-    void GetWindowText(CString& text) const { text = GetWindowText(); }
-    CWnd* SetFocus();
 
-    // Messages a subclassed control sees first. The base versions do the default processing.
+    // Messages a subclassed control sees first. The base versions do the default processing:
+    // a click on a static tells its dialog (STN_CLICKED), the cursor is the ordinary one.
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     virtual void OnHScroll(UINT code, UINT pos, CWnd* scrollBar);
@@ -66,14 +55,9 @@ public:
     void Detach();
     CDialog* OwnerDialog() const { return m_owner; }
 
-protected:
-    // Default processing of the message being handled now.
-    LRESULT Default();
-
 private:
     friend class CDialog;
     QPointer<QWidget> m_widget;
     int m_id = 0;
     CDialog* m_owner = nullptr;
-    UINT m_currentMessage = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/framework/ControlText.h"
 
+#include "platform/framework/DialogWindow.h"
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QGroupBox>
@@ -12,8 +14,6 @@
 namespace platform {
 
 namespace {
-const char kBytes[] = "quillonTextBytes";
-const char kShown[] = "quillonTextShown";
 
 QString Displayed(const QWidget* widget)
 {
@@ -61,8 +61,11 @@ void SetControlText(QWidget* widget, const CString& text)
     const QSignalBlocker blocker(widget);
     Display(widget, shown);
     // Read back what the widget made of it: that is what "unchanged" compares against.
-    widget->setProperty(kShown, Displayed(widget));
-    widget->setProperty(kBytes, QByteArray::fromStdString(text.Bytes()));
+    if (ControlRecord* record = DialogWindow::RecordOf(widget)) {
+        record->hasText = true;
+        record->textShown = Displayed(widget);
+        record->textBytes = text.Bytes();
+    }
 }
 
 CString GetControlText(const QWidget* widget)
@@ -70,9 +73,9 @@ CString GetControlText(const QWidget* widget)
     if (!widget)
         return {};
     const QString shown = Displayed(widget);
-    const QVariant bytes = widget->property(kBytes);
-    if (bytes.isValid() && widget->property(kShown).toString() == shown)
-        return CString(bytes.toByteArray().toStdString());
+    if (const ControlRecord* record = DialogWindow::RecordOf(widget);
+        record && record->hasText && record->textShown == shown)
+        return CString(record->textBytes);
     QString text = shown;
     if (qobject_cast<const QPlainTextEdit*>(widget))
         text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));

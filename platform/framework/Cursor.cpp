@@ -4,15 +4,21 @@
 
 #include <QCursor>
 #include <QPixmap>
+#include <QWidget>
 
 #include <map>
 #include <memory>
 
 namespace {
-HCURSOR& Requested()
+struct CursorState
 {
-    static HCURSOR cursor = nullptr;
-    return cursor;
+    QWidget* target = nullptr;
+    HCURSOR last = nullptr;
+};
+CursorState& State()
+{
+    static CursorState state;
+    return state;
 }
 } // namespace
 
@@ -40,14 +46,26 @@ HCURSOR AfxLoadCursor(UINT id)
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
-    const HCURSOR previous = Requested();
-    Requested() = cursor;
+    CursorState& state = State();
+    const HCURSOR previous = state.last;
+    state.last = cursor;
+    if (state.target) {
+        if (cursor)
+            state.target->setCursor(*cursor);
+        else
+            state.target->unsetCursor();
+    }
     return previous;
 }
 
 namespace platform {
-HCURSOR RequestedCursor()
+CursorTarget::CursorTarget(QWidget* widget) : m_previous(State().target)
 {
-    return Requested();
+    State().target = widget;
+}
+
+CursorTarget::~CursorTarget()
+{
+    State().target = m_previous;
 }
 } // namespace platform

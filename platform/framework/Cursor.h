@@ -3,6 +3,7 @@
 #include "platform/framework/AfxWin.h"
 
 class QCursor;
+class QWidget;
 class QPixmap;
 
 // A cursor the program loaded; shared, never destroyed by whoever holds it.
@@ -18,6 +19,17 @@ HCURSOR AfxLoadCursor(UINT id);
 HCURSOR SetCursor(HCURSOR cursor);
 
 namespace platform {
-// The cursor the last SetCursor asked for; the dialog applies it to the control.
-HCURSOR RequestedCursor();
+// While one lives, SetCursor shows its cursor over this widget: the control whose
+// OnSetCursor the dialog is asking.
+class CursorTarget
+{
+public:
+    explicit CursorTarget(QWidget* widget);
+    ~CursorTarget();
+    CursorTarget(const CursorTarget&) = delete;
+    CursorTarget& operator=(const CursorTarget&) = delete;
+
+private:
+    QWidget* m_previous;
+};
 } // namespace platform

@@ -15,7 +15,6 @@ public:
 
     void SetValue(const QDateTime& value);
     QDateTime Value() const;
-    bool IsTimeFormat() const { return m_timeFormat; }
 
 protected:
     // One tab stop, as the platform's picker is: Tab leaves it, the arrow keys move between

@@ -61,10 +61,11 @@ QWidget* MakeButton(const DialogItem& item, QWidget* parent, CDialog* owner)
     QObject::connect(button, &QAbstractButton::clicked, button, [button, owner, id] {
         if (qobject_cast<QRadioButton*>(button)) {
             // An auto radio button: it is checked and the rest of its group is not.
-            const QVariant group = button->property("quillonRadioGroup");
+            const ControlRecord* mine = DialogWindow::RecordOf(button);
             for (auto* other :
                  button->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
-                if (other->property("quillonRadioGroup") == group) {
+                const ControlRecord* theirs = DialogWindow::RecordOf(other);
+                if (mine && theirs && theirs->radioGroup == mine->radioGroup) {
                     const QSignalBlocker blocker(other);
                     other->setChecked(other == button);
                 }
@@ -127,11 +128,10 @@ QWidget* MakeList(const DialogItem& item, QWidget* parent, CDialog* owner)
         list->setFlow(QListView::LeftToRight);
         list->setWrapping(true);
         list->setResizeMode(QListView::Adjust);
-        list->setProperty("quillonSelectionMark", -1);
         QObject::connect(list, &QListWidget::itemSelectionChanged, list, [list, owner, id] {
             const auto selected = list->selectedItems();
-            if (!selected.isEmpty())
-                list->setProperty("quillonSelectionMark", list->row(selected.front()));
+            if (ControlRecord* record = DialogWindow::RecordOf(list); record && !selected.isEmpty())
+                record->selectionMark = list->row(selected.front());
             owner->SendNotify(LVN_ITEMCHANGED, id);
         });
     } else if (item.style & LBS_NOTIFY) {
@@ -173,10 +173,13 @@ QWidget* MakeTrackbar(const DialogItem& item, QWidget* parent, CDialog* owner)
         slider->setTickPosition(QSlider::NoTicks);
     }
     // Code that moves the slider blocks its signals, so what arrives here is the user's.
-    QObject::connect(slider, &QSlider::actionTriggered, slider,
-                     [slider](int action) { slider->setProperty("quillonScrollCode", ScrollCode(action)); });
+    QObject::connect(slider, &QSlider::actionTriggered, slider, [slider](int action) {
+        if (ControlRecord* record = DialogWindow::RecordOf(slider))
+            record->scrollCode = ScrollCode(action);
+    });
     QObject::connect(slider, &QSlider::valueChanged, slider, [slider, owner](int value) {
-        owner->SendHScroll(slider->property("quillonScrollCode").toUInt(), static_cast<UINT>(value), slider);
+        const ControlRecord* record = DialogWindow::RecordOf(slider);
+        owner->SendHScroll(record ? record->scrollCode : TB_THUMBTRACK, static_cast<UINT>(value), slider);
     });
     QObject::connect(slider, &QSlider::sliderReleased, slider, [slider, owner] {
         owner->SendHScroll(TB_ENDTRACK, static_cast<UINT>(slider->value()), slider);
@@ -238,11 +241,16 @@ void BuildDialogControls(DialogWindow* window, const DialogTemplate& dialogTempl
         widget->setGeometry(MapDialogRect(QRect(item.x, item.y, item.w, item.h), base));
         if (const auto* label = qobject_cast<QLabel*>(widget); label && !label->pixmap().isNull())
             widget->resize(label->pixmap().deviceIndependentSize().toSize()); // pictures keep their size
+        ControlRecord record;
+        record.id = item.id;
+        record.kind = item.kind;
+        record.style = item.style;
+        record.radioGroup = group;
+        window->AddControl(record, widget);
         if (item.kind != DialogItemKind::ListBox && item.kind != DialogItemKind::ListView &&
             item.kind != DialogItemKind::Trackbar && item.kind != DialogItemKind::UpDown &&
             item.kind != DialogItemKind::DateTimePicker)
             platform::SetControlText(widget, CString(item.text ? item.text : ""));
-        widget->setProperty("quillonRadioGroup", group);
         widget->setEnabled(!(item.style & WS_DISABLED));
 
         const bool focusable = item.kind != DialogItemKind::Static && item.kind != DialogItemKind::GroupBox &&
@@ -260,7 +268,6 @@ void BuildDialogControls(DialogWindow* window, const DialogTemplate& dialogTempl
             window->SetDefaultId(item.id);
             haveDefault = true;
         }
-        window->AddControl(item.id, item.kind, item.style, widget);
         previous = widget;
     }
     for (std::size_t i = 1; i < tabChain.size(); ++i)

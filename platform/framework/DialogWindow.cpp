@@ -13,42 +13,68 @@ namespace platform {
 
 namespace {
 // A static control that reports clicks (SS_NOTIFY), like the About box's banner.
-bool IsNotifyStatic(const QWidget* widget)
+bool IsNotifyStatic(const QWidget* widget, const ControlRecord* record)
 {
-    return qobject_cast<const QLabel*>(widget) && (widget->property("quillonStyle").toUInt() & SS_NOTIFY);
+    return record && qobject_cast<const QLabel*>(widget) && (record->style & SS_NOTIFY);
 }
 } // namespace
 
-DialogWindow::DialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
-
-void DialogWindow::AddControl(int id, DialogItemKind kind, unsigned style, QWidget* widget)
+DialogWindow::DialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_owner(owner)
 {
-    widget->setProperty("quillonId", id);
-    widget->setProperty("quillonStyle", style);
+    m_records[this] = ControlRecord{}; // the caption's text
+}
+
+void DialogWindow::AddControl(const ControlRecord& record, QWidget* widget)
+{
+    m_records[widget] = record; // a control lives exactly as long as its window
+    const int id = record.id;
     if (id != -1)
-        m_controls.emplace(id, Entry{widget, kind}); // the first of an id wins, as GetDlgItem finds it
+        m_byId.emplace(id, widget); // the first of an id wins, as GetDlgItem finds it
+    const DialogItemKind kind = record.kind;
     const bool enterToDialog =
-        (kind == DialogItemKind::Edit || kind == DialogItemKind::RichEdit) && !(style & ES_WANTRETURN);
+        (kind == DialogItemKind::Edit || kind == DialogItemKind::RichEdit) && !(record.style & ES_WANTRETURN);
     if (kind == DialogItemKind::Static || enterToDialog)
         widget->installEventFilter(this);
     if (kind == DialogItemKind::ListBox || kind == DialogItemKind::ListView) {
-        auto* list = static_cast<QListWidget*>(widget);
-        list->viewport()->setProperty("quillonId", id);
-        list->viewport()->setProperty("quillonListBox", kind == DialogItemKind::ListBox);
-        list->viewport()->installEventFilter(this);
+        QWidget* viewport = static_cast<QListWidget*>(widget)->viewport();
+        m_viewports[viewport] = widget;
+        viewport->installEventFilter(this);
     }
 }
 
 QWidget* DialogWindow::Control(int id) const
 {
-    const auto it = m_controls.find(id);
-    return it == m_controls.end() ? nullptr : it->second.widget;
+    const auto it = m_byId.find(id);
+    return it == m_byId.end() ? nullptr : it->second;
 }
 
 DialogItemKind DialogWindow::Kind(int id) const
 {
-    const auto it = m_controls.find(id);
-    return it == m_controls.end() ? DialogItemKind::Static : it->second.kind;
+    const QWidget* widget = Control(id);
+    const auto it = m_records.find(widget);
+    return it == m_records.end() ? DialogItemKind::Static : it->second.kind;
+}
+
+ControlRecord* DialogWindow::Record(const QWidget* widget)
+{
+    if (const auto vit = m_viewports.find(widget); vit != m_viewports.end())
+        widget = vit->second;
+    const auto it = m_records.find(widget);
+    return it == m_records.end() ? nullptr : &it->second;
+}
+
+ControlRecord* DialogWindow::RecordOf(const QWidget* widget)
+{
+    if (!widget)
+        return nullptr;
+    auto* window = qobject_cast<DialogWindow*>(widget->window());
+    return window ? window->Record(widget) : nullptr;
+}
+
+int ControlIdOf(const QWidget* widget)
+{
+    const ControlRecord* record = DialogWindow::RecordOf(widget);
+    return record ? record->id : -1;
 }
 
 void DialogWindow::Command(int id)
@@ -73,7 +99,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
         int id = m_defaultId;
         if (const auto* button = qobject_cast<QPushButton*>(focusWidget());
             button && button->window() == this)
-            id = button->property("quillonId").toInt();
+            id = ControlIdOf(button);
         Command(id);
         return;
     }
@@ -95,7 +121,9 @@ void DialogWindow::closeEvent(QCloseEvent* event)
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    const int id = widget ? widget->property("quillonId").toInt() : -1;
+    const ControlRecord* record = widget ? Record(widget) : nullptr;
+    const int id = record ? record->id : -1;
+    const bool isViewport = record && m_viewports.count(widget) != 0;
     switch (event->type()) {
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -108,15 +136,15 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ToolTipChange:
         // A static lets the mouse through to what lies beneath it, unless it has a tooltip to
         // show: then it has to see the mouse, or the tooltip never comes.
-        if (qobject_cast<QLabel*>(widget) && !IsNotifyStatic(widget))
+        if (qobject_cast<QLabel*>(widget) && !IsNotifyStatic(widget, record))
             widget->setAttribute(Qt::WA_TransparentForMouseEvents, widget->toolTip().isEmpty());
         break;
     case QEvent::MouseButtonPress:
-        if (IsNotifyStatic(widget) && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (IsNotifyStatic(widget, record) && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_owner->DeliverMouseDown(id, static_cast<QMouseEvent*>(event)->position().toPoint());
             return true;
         }
-        if (widget && widget->property("quillonListBox").toBool()) {
+        if (isViewport && record->kind == DialogItemKind::ListBox) {
             // A list box keeps its selection when the click hits no entry.
             auto* list = qobject_cast<QListWidget*>(widget->parentWidget());
             const QListWidgetItem* hit =
@@ -125,22 +153,19 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
                 return true;
             // A notify list box reports every click on an entry; a click on the entry that is
             // already selected changes no selection, so the widget itself would say nothing.
-            if (hit->isSelected() && (list->property("quillonStyle").toUInt() & LBS_NOTIFY))
+            if (hit->isSelected() && (record->style & LBS_NOTIFY))
                 m_owner->SendNotify(LBN_SELCHANGE, id);
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (widget && widget->property("quillonListBox").isValid() &&
-            !widget->property("quillonListBox").toBool() &&
+        if (isViewport && record->kind == DialogItemKind::ListView &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             m_owner->SendNotify(NM_CLICK, id);
         break;
     case QEvent::Enter:
     case QEvent::MouseMove:
-        if (IsNotifyStatic(widget)) {
-            if (!m_owner->DeliverSetCursor(id))
-                widget->unsetCursor();
-        }
+        if (IsNotifyStatic(widget, record))
+            m_owner->DeliverSetCursor(id);
         break;
     default:
         break;

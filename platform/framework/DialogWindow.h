@@ -3,12 +3,29 @@
 #include "platform/framework/DialogTemplate.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <map>
+#include <string>
 
 class CDialog;
 
 namespace platform {
+
+// What the dialog keeps of one control (or of the window itself) besides its widget.
+struct ControlRecord
+{
+    int id = -1;
+    DialogItemKind kind = DialogItemKind::Static;
+    unsigned style = 0;
+    int radioGroup = 0;      // auto radio buttons uncheck the others of their group
+    int selectionMark = -1;  // list views: the item the user picked last
+    unsigned scrollCode = 0; // trackbars: the kind of move under way
+    // The bytes code set as the text, given back while the widget still shows textShown.
+    bool hasText = false;
+    std::string textBytes;
+    QString textShown;
+};
 
 // The window of one opening of a CDialog: its controls by id, and the keys and mouse input
 // that the platform's dialog manager handles (Enter, Escape, the close box, static clicks).
@@ -19,12 +36,15 @@ class DialogWindow : public QDialog
 public:
     DialogWindow(CDialog* owner, QWidget* parent);
 
-    void AddControl(int id, DialogItemKind kind, unsigned style, QWidget* widget);
+    void AddControl(const ControlRecord& record, QWidget* widget);
     QWidget* Control(int id) const;
-    bool HasControl(int id) const { return m_controls.count(id) != 0; }
+    bool HasControl(int id) const { return m_byId.count(id) != 0; }
     DialogItemKind Kind(int id) const;
     void SetDefaultId(int id) { m_defaultId = id; }
-    int DefaultId() const { return m_defaultId; }
+
+    // The record of a control of a dialog window, or of the window itself; null for any
+    // other widget. A list's viewport answers for its list.
+    static ControlRecord* RecordOf(const QWidget* widget);
 
     void reject() override;
 
@@ -34,19 +54,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Entry
-    {
-        QWidget* widget;
-        DialogItemKind kind;
-    };
     void Command(int id);
+    ControlRecord* Record(const QWidget* widget);
 
     CDialog* m_owner;
-    std::map<int, Entry> m_controls;
+    std::map<const QWidget*, ControlRecord> m_records;
+    std::map<const QWidget*, const QWidget*> m_viewports; // a list's viewport to the list
+    std::map<int, QWidget*> m_byId;
     int m_defaultId = 1;
 };
 
 // Makes the controls of a template in a fresh window, at their rectangles in pixels.
 void BuildDialogControls(DialogWindow* window, const DialogTemplate& dialogTemplate, CDialog* owner);
+
+// The template id of a dialog's control; -1 for any other widget.
+int ControlIdOf(const QWidget* widget);
 
 } // namespace platform

@@ -2,6 +2,7 @@
 // address to the desktop's URL opener while the box stays open, and OK, Enter and Escape
 // close it.
 #include "app/AboutDlg.h"
+#include "platform/framework/DialogWindow.h"
 #include "res/Images.h"
 #include "res/Resource.h"
 
@@ -33,7 +34,7 @@ public Q_SLOTS:
 QLabel* Control(QWidget* box, int id)
 {
     for (auto* label : box->findChildren<QLabel*>())
-        if (label->property("quillonId").toInt() == id)
+        if (platform::ControlIdOf(label) == id)
             return label;
     return nullptr;
 }
@@ -90,7 +91,7 @@ private Q_SLOTS:
             caption = box->windowTitle();
             for (auto* label : box->findChildren<QLabel*>()) {
                 texts << label->text();
-                if (label->property("quillonId").toInt() == IDC_BANNER)
+                if (platform::ControlIdOf(label) == IDC_BANNER)
                     banner = label->pixmap().size() == QSize(247, 26);
                 else if (!label->pixmap().isNull())
                     icon = true;
@@ -181,3 +182,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(AboutDlgTest)
 #include "AboutDlgTest.moc"
+#include "platform/framework/DialogWindow.h"

@@ -7,6 +7,7 @@
 #include "data/QuillonDoc.h"
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/Clock.h"
+#include "platform/framework/DialogWindow.h"
 #include "platform/framework/MessageBox.h"
 #include "res/NotebookTemplate.h"
 #include "res/Resource.h"
@@ -201,7 +202,7 @@ private Q_SLOTS:
             QList<int> tabOrder;
             QWidget* stop = w->focusWidget();
             do {
-                tabOrder << stop->property("quillonId").toInt();
+                tabOrder << platform::ControlIdOf(stop);
                 stop = stop->nextInFocusChain();
                 // Only the template's controls; their inner parts (a picker's line edit) are theirs.
                 while (stop != w->focusWidget() &&

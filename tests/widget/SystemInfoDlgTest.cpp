@@ -2,6 +2,7 @@
 // queries found in the system's own words, a value cut by its field is whole in its tooltip,
 // every opening asks again, and a failed version query shows no made-up facts.
 #include "dialogs/SystemInfoDlg.h"
+#include "platform/framework/DialogWindow.h"
 #include "platform/system/SystemSource.h"
 #include "res/Resource.h"
 #include "view/QuillonView.h"
@@ -52,7 +53,7 @@ Shown ShowAndRead(const std::function<void()>& open)
             return;
         shown.caption = box->windowTitle();
         for (auto* label : box->findChildren<QLabel*>()) {
-            const int id = label->property("quillonId").toInt();
+            const int id = platform::ControlIdOf(label);
             if (id >= 1060 && id <= 1065) {
                 shown.fields[id] = label->text();
                 shown.toolTips[id] = label->toolTip();
@@ -142,7 +143,7 @@ private Q_SLOTS:
             QWidget* box = QApplication::activeModalWidget();
             QLabel* os = nullptr;
             for (auto* label : box->findChildren<QLabel*>())
-                if (label->property("quillonId").toInt() == 1060)
+                if (platform::ControlIdOf(label) == 1060)
                     os = label;
             QVERIFY(os);
             QTest::mouseMove(os, QPoint(5, 5));

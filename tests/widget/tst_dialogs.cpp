@@ -646,6 +646,53 @@ private Q_SLOTS:
             QVERIFY(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < edit->width() / 2);
         });
     }
+
+    // The program may delete a dialog from a timer while the dialog runs: its window goes with
+    // it, the loop returns and nothing of the deleted object is touched afterwards (the
+    // sanitizer run sees any use after free).
+    void aDialogDeletedWhileItRunsTakesItsWindowAlong()
+    {
+        auto* dlg = new CTestDlg;
+        QPointer<QWidget> window;
+        bool shown = false, owned = true;
+        int adds = 0;
+        QTimer::singleShot(0, qApp, [&] {
+            window = dlg->GetSafeHwnd();
+            shown = window && window->isVisible();
+            owned = window && window->parent(); // the dialog alone owns it
+            QTest::mouseClick(Control<QPushButton>(*dlg, 1013), Qt::LeftButton);
+            adds = dlg->adds;
+            delete dlg;
+        });
+        QCOMPARE(dlg->DoModal(), -1);
+        QVERIFY(shown);
+        QVERIFY(!owned);
+        QCOMPARE(adds, 1);
+        QVERIFY(window.isNull());
+    }
+
+    // A control the code names and the template lacks is a programming error: said on
+    // stderr, and the dialog ends before it shows rather than run with a member unbound.
+    void aControlMissingFromTheTemplateEndsTheDialog()
+    {
+        struct CMissingDlg : CTestDlg
+        {
+            void DoDataExchange(CDataExchange* pDX) override
+            {
+                CTestDlg::DoDataExchange(pDX);
+                DDX_Control(pDX, 4242, m_missing);
+            }
+            CStatic m_missing;
+        } dlg;
+        bool shown = false;
+        QTimer::singleShot(0, qApp, [&] { shown = dlg.GetSafeHwnd() != nullptr; });
+        QTest::ignoreMessage(QtCriticalMsg,
+                             "Dialog template 9001 has no control 4242 for the dialog's data exchange");
+        QCOMPARE(dlg.DoModal(), -1);
+        QCoreApplication::processEvents();
+        QVERIFY(!shown);
+        QVERIFY(!dlg.m_missing.GetSafeHwnd());
+    }
 };
 
 QTEST_MAIN(TestDialogs)

@@ -36,6 +36,13 @@ sleep 0.3
 xdotool key a
 about=$(wait_for_window "About Quillon") || { echo "FAIL: no About box"; cat "$XS_TMP/quillon.log"; exit 1; }
 echo "ok: Help > About opened the About box"
+# The box belongs to the clock's window on the desktop: the window manager keeps it above it.
+owner=$(xprop -id "$about" WM_TRANSIENT_FOR | awk '{print $NF}')
+if [ -n "$owner" ] && [ "$((owner))" -eq "$wid" ]; then
+    echo "ok: the box is transient for the clock's window"
+else
+    echo "FAIL: WM_TRANSIENT_FOR of the box is '$owner', the clock is $(printf '0x%x' "$wid")"; fail=1
+fi
 
 # The banner lies at (5, 51) - (170, 67) of the template's 179 x 74 dialog units; the client
 # area is the template's size, so its middle is found by scaling.
