@@ -8,6 +8,8 @@
 #include "platform/framework/CFile.h"
 #include "platform/framework/CTime.h"
 
+#include <QDate>
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -88,11 +90,8 @@ std::optional<CalendarDay> ParseDate(const std::string& text)
             return std::nullopt;
     const CalendarDay day{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
                           std::stoi(text.substr(8, 2))};
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (day.year < 1 || day.month < 1 || day.month > 12 || day.day < 1)
-        return std::nullopt;
-    const int last = kDays[day.month - 1] + (day.month == 2 && IsLeapYear(day.year) ? 1 : 0);
-    if (day.day > last)
+    // Year 0000 is no year of the calendar either.
+    if (!QDate::isValid(day.year, day.month, day.day))
         return std::nullopt;
     return day;
 }
