@@ -20,10 +20,8 @@ ClockFields SplitSeconds(std::int64_t count)
 // The four formats pad minutes and seconds below ten with a literal 0, never the hours.
 CString FormatNonNegative(std::int64_t seconds)
 {
-    const ClockFields f = SplitSeconds(seconds);
-    const int m = f.minutes;
-    const int c = f.seconds;
-    const auto h = static_cast<long long>(f.hours);
+    const auto [hours, m, c] = SplitSeconds(seconds);
+    const auto h = static_cast<long long>(hours);
     CString text;
     if (m < 10 && c < 10)
         text.Format("%lld:0%d:0%d", h, m, c);
