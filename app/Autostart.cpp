@@ -1,17 +1,15 @@
 #include "app/Autostart.h"
 
 #include "app/CommandLine.h"
+#include "data/SafeFile.h"
 
 #include <QStringDecoder>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <ostream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -113,28 +111,13 @@ AutostartResult InstallAutostart(const fs::path& entry, const fs::path& exe, con
     if (ec)
         return {false, "cannot create " + Quoted(entry.parent_path()) + ": " + ec.message()};
 
-    std::string temp = entry.string() + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
+    AtomicFile file(entry.string());
+    if (!file.Create())
+        return {false, "cannot write " + Quoted(entry) + ": " + ErrnoText(file.Error())};
+    if (::fchmod(file.File().GetHandle(), 0644) != 0)
         return {false, "cannot write " + Quoted(entry) + ": " + ErrnoText(errno)};
-    bool written = fchmod(fd, 0644) == 0;
-    std::size_t done = 0;
-    while (written && done < text->size()) {
-        const ssize_t n = write(fd, text->data() + done, text->size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        written = n > 0;
-        if (written)
-            done += static_cast<std::size_t>(n);
-    }
-    written = written && fsync(fd) == 0;
-    const int error = errno;
-    written = close(fd) == 0 && written;
-    if (!written || std::rename(temp.c_str(), entry.c_str()) != 0) {
-        const int renameError = written ? errno : error;
-        unlink(temp.c_str());
-        return {false, "cannot write " + Quoted(entry) + ": " + ErrnoText(renameError)};
-    }
+    if (!file.Commit(file.File().Write(text->data(), text->size())))
+        return {false, "cannot write " + Quoted(entry) + ": " + ErrnoText(file.Error())};
     return {true, "Autostart entry written: " + entry.string() + "\nAt login Quillon starts in " +
                       workDir.string() + " and reads the contact book date.info there.\n"};
 }

@@ -26,8 +26,7 @@ struct AutostartResult
     std::string message;
 };
 
-// Writes the entry atomically (temporary file in the same folder, then rename), creating the
-// folders it needs.
+// Writes the entry atomically, as the contact book is saved, creating the folders it needs.
 AutostartResult InstallAutostart(const std::filesystem::path& entry, const std::filesystem::path& exe,
                                  const std::filesystem::path& workDir);
 // Removes the entry; an entry that is not there is not an error.

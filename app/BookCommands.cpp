@@ -3,17 +3,18 @@
 #include "app/CommandLine.h"
 #include "data/ContactBookFormat.h"
 #include "data/NotebookRules.h"
+#include "data/SafeFile.h"
 #include "data/VCardText.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CFile.h"
 #include "platform/framework/CTime.h"
 
+#include <QDate>
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace bookcommands {
 
@@ -88,11 +89,8 @@ std::optional<CalendarDay> ParseDate(const std::string& text)
             return std::nullopt;
     const CalendarDay day{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
                           std::stoi(text.substr(8, 2))};
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (day.year < 1 || day.month < 1 || day.month > 12 || day.day < 1)
-        return std::nullopt;
-    const int last = kDays[day.month - 1] + (day.month == 2 && IsLeapYear(day.year) ? 1 : 0);
-    if (day.day > last)
+    // Year 0000 is no year of the calendar either.
+    if (!QDate::isValid(day.year, day.month, day.day))
         return std::nullopt;
     return day;
 }
@@ -106,39 +104,23 @@ CalendarDay LocalToday()
 
 int OpenRegularFile(const std::string& path, const char* what, std::string& error)
 {
-    const auto notRegular = [&](mode_t mode) {
+    mode_t mode = 0;
+    const int fd = ::OpenRegularFile(path, false, &mode);
+    if (fd >= 0)
+        return fd;
+    const int reason = errno;
+    if (mode != 0) {
         const char* kind = S_ISDIR(mode)                    ? "a folder"
                            : S_ISFIFO(mode)                 ? "a named pipe"
                            : S_ISSOCK(mode)                 ? "a socket"
                            : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
                                                             : "something else";
         error = std::string(what) + ' ' + Quote(path) + " is " + kind + ", not a regular file.";
-    };
-    // Nothing that is not a regular file is even opened: opening a device can have effects.
-    struct stat st
-    {
-    };
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        notRegular(st.st_mode);
-        errno = EINVAL;
-        return -1;
-    }
-    // Non-blocking, in case a named pipe took the file's place in between.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        const int reason = errno;
+    } else {
         error = std::string("cannot read ") + what + ' ' + Quote(path) + ": " + std::strerror(reason) + '.';
-        errno = reason;
-        return -1;
     }
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        notRegular(st.st_mode);
-        ::close(fd);
-        errno = EINVAL;
-        return -1;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
+    errno = reason;
+    return -1;
 }
 
 bool ReadBook(const std::string& path, CContactList& contacts, std::string& error, bool missingIsEmpty)

@@ -1,26 +1,6 @@
 #include "data/BirthdayRules.h"
 
-namespace {
-int DaysInMonth(int month, int year)
-{
-    switch (month) {
-    case 2:
-        return IsLeapYear(year) ? 29 : 28;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        return 30;
-    default:
-        return 31;
-    }
-}
-} // namespace
-
-bool IsLeapYear(int year)
-{
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
+#include <QDate>
 
 bool IsBirthdayToday(const COleDateTime& birthday, const CalendarDay& today)
 {
@@ -42,7 +22,7 @@ bool IsBirthdayTomorrow(const COleDateTime& birthday, const CalendarDay& today)
         return day - today.day == 1;
     // The first of the next month, December to January included, on the last day of this one.
     const bool nextMonth = dm == 1 || dm == -11;
-    return nextMonth && day == 1 && today.day == DaysInMonth(today.month, today.year);
+    return nextMonth && day == 1 && today.day == QDate(today.year, today.month, 1).daysInMonth();
 }
 
 BirthdayMatches FindBirthdays(const CContactList& contacts, const CalendarDay& today)

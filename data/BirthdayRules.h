@@ -15,10 +15,6 @@ struct CalendarDay
     int day = 0;   // 1-31
 };
 
-// Gregorian: every fourth year, but not the centuries other than every fourth one, so that
-// 28 February 2100 is followed by 1 March.
-bool IsLeapYear(int year);
-
 // Same month and day. A birthday that is not a valid date is never today.
 bool IsBirthdayToday(const COleDateTime& birthday, const CalendarDay& today);
 

@@ -1,5 +1,6 @@
 #include "data/ContactBookFile.h"
 
+#include "data/SafeFile.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CFile.h"
 #include "platform/framework/CTime.h"
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <string_view>
@@ -17,30 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The rename is durable only once the folder itself is on disk.
-void SyncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 // A link to the book is followed, so the book stays where the link points.
 std::string ResolveTarget(const std::string& path)
@@ -81,49 +57,22 @@ bool IsWritableFolder(const std::string& folder)
     return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-// What mkostemp makes of "XXXXXX".
-bool IsTemporarySuffix(std::string_view suffix)
+// The step of a save that failed, in its message.
+const char* StepText(AtomicFile::Step step)
 {
-    if (suffix.size() != 6)
-        return false;
-    for (const char c : suffix)
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    return true;
-}
-
-// Temporary files of saves killed midway: named as Save names them, regular files of ours,
-// never the book itself (not even as a hard link). Only safe while the book's lock keeps every
-// other save of this book away.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& name)
-{
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    const int dirFd = ::dirfd(dir);
-    struct stat book
-    {
-    };
-    const bool haveBook = ::fstatat(dirFd, name.c_str(), &book, 0) == 0;
-    const std::string prefix = "." + name + ".tmp-";
-    // One thread reads this stream; readdir_r is the deprecated one.
-    // cppcheck-suppress readdirCalled
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view entryName(entry->d_name);
-        if (entryName.size() != prefix.size() + 6 || entryName.substr(0, prefix.size()) != prefix ||
-            !IsTemporarySuffix(entryName.substr(prefix.size())))
-            continue;
-        struct stat st
-        {
-        };
-        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
-            st.st_uid != ::geteuid())
-            continue;
-        if (haveBook && st.st_dev == book.st_dev && st.st_ino == book.st_ino)
-            continue;
-        ::unlinkat(dirFd, entry->d_name, 0);
+    switch (step) {
+    case AtomicFile::Step::createTemp:
+        return "creating a temporary file";
+    case AtomicFile::Step::write:
+        return "writing";
+    case AtomicFile::Step::sync:
+        return "writing to the disk";
+    case AtomicFile::Step::close:
+        return "closing";
+    case AtomicFile::Step::rename:
+        break;
     }
-    ::closedir(dir);
+    return "replacing the file";
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to, int* error)
@@ -151,28 +100,26 @@ ContactBookFile::LoadResult ContactBookFile::Load(CContactList* contacts, IfMiss
 {
     LoadResult result;
     const std::string& path = m_path.Bytes();
-    struct stat st
-    {
-    };
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    mode_t found = 0;
+    const int fd = OpenRegularFile(path, ifMissing == IfMissing::create, &found);
+    if (fd < 0 && found != 0) {
         m_keepOnDisk = true;
         result.outcome = LoadResult::Outcome::failed;
         result.message =
             FormatString("The contact book \"%s\" is not a file, so it was not read.", path.c_str());
         return result;
     }
-
-    CFile file;
-    const unsigned create = ifMissing == IfMissing::create ? CFile::modeCreate | CFile::modeNoTruncate : 0;
-    if (!file.Open(m_path, create | CFile::modeRead, 0600)) {
+    if (fd < 0) {
         m_keepOnDisk = true;
         result.outcome = LoadResult::Outcome::failed;
         result.message = FormatString("The contact book \"%s\" could not be opened: %s.", path.c_str(),
-                                      file.GetErrorText().GetString());
+                                      std::strerror(errno));
         if (ifMissing == IfMissing::create)
             result.message += CString(" The notebook starts empty and will not be saved.");
         return result;
     }
+    CFile file;
+    file.Attach(fd);
     if (file.GetLength() == 0) {
         m_keepOnDisk = false;
         return result;
@@ -206,10 +153,8 @@ ContactBookFile::LoadResult ContactBookFile::LoadOrSetAside(CContactList* contac
     return result;
 }
 
-ContactBookFile::SaveResult ContactBookFile::SaveFailed(const char* what, int error, const CString& tempPath)
+ContactBookFile::SaveResult ContactBookFile::SaveFailed(const char* what, int error)
 {
-    if (!tempPath.IsEmpty())
-        ::unlink(tempPath.GetString());
     SaveResult result;
     result.ok = false;
     result.message = FormatString("The contact book \"%s\" could not be saved (%s: %s). The file on disk was "
@@ -274,19 +219,14 @@ ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts, 
     }
     // Through a link the temporaries sit beside the target, where this book's lock guards nothing.
     if (heldLock && heldLock->IsHeld() && target == m_path.Bytes())
-        RemoveStaleTemporaries(folder, NameOf(target));
+        AtomicFile::RemoveStaleTemporaries(target);
 
-    std::string pattern = folder + "/." + NameOf(target) + ".tmp-XXXXXX";
-    int error = Fault(SaveStep::createTemp);
-    const int fd = error ? -1 : ::mkostemp(pattern.data(), O_CLOEXEC); // mode 0600
-    if (fd < 0)
-        return SaveFailed("creating a temporary file", error ? error : errno, CString());
-    const CString tempPath(pattern);
-
-    CFile file;
-    file.Attach(fd);
+    AtomicFile file(target, m_faultHook);
+    if (!file.Create())
+        return SaveFailed(StepText(file.FailedStep()), file.Error());
     if (exists) {
         // Keep the book's own permissions and, where allowed, its owner.
+        const int fd = file.File().GetHandle();
         ::fchmod(fd, existing.st_mode & 07777);
         if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
             ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
@@ -294,21 +234,10 @@ ContactBookFile::SaveResult ContactBookFile::Save(const CContactList& contacts, 
         }
     }
 
-    CArchive ar(&file, CArchive::store);
+    CArchive ar(&file.File(), CArchive::store);
     contactbook::WriteContactBook(ar, contacts);
-    error = Fault(SaveStep::write);
-    if (!ar.Close() || error)
-        return SaveFailed("writing", error ? error : file.GetLastError(), tempPath);
-    error = Fault(SaveStep::sync);
-    if (error || !file.Flush())
-        return SaveFailed("writing to the disk", error ? error : file.GetLastError(), tempPath);
-    error = Fault(SaveStep::close);
-    if (!file.Close() || error)
-        return SaveFailed("closing", error ? error : file.GetLastError(), tempPath);
-    error = Fault(SaveStep::rename);
-    if (error || ::rename(tempPath.GetString(), target.c_str()) != 0)
-        return SaveFailed("replacing the file", error ? error : errno, tempPath);
-    SyncFolder(folder);
+    if (!file.Commit(ar.Close()))
+        return SaveFailed(StepText(file.FailedStep()), file.Error());
     return {};
 }
 

@@ -3,9 +3,8 @@
 #include "data/BookLock.h"
 #include "data/CContactList.h"
 #include "data/ContactBookFormat.h"
+#include "data/SafeFile.h"
 #include "platform/framework/CString.h"
-
-#include <functional>
 
 // The contact book on disk: loading it (creating it private and empty when missing), saving
 // it atomically, and keeping a damaged file aside instead of overwriting it. Every operation
@@ -42,16 +41,9 @@ public:
     };
 
     // The steps of a save, for tests that make one of them fail.
-    enum class SaveStep
-    {
-        createTemp,
-        write,
-        sync,
-        close,
-        rename,
-    };
+    using SaveStep = AtomicFile::Step;
     // Returns an errno value to make that step fail, 0 to let it run.
-    using FaultHook = std::function<int(SaveStep)>;
+    using FaultHook = AtomicFile::FaultHook;
 
     explicit ContactBookFile(CString path = CString("date.info"));
 
@@ -89,8 +81,7 @@ public:
     void SetFaultHookForTesting(FaultHook hook) { m_faultHook = std::move(hook); }
 
 private:
-    int Fault(SaveStep step) const { return m_faultHook ? m_faultHook(step) : 0; }
-    SaveResult SaveFailed(const char* what, int error, const CString& tempPath);
+    SaveResult SaveFailed(const char* what, int error);
 
     CString m_path;
     bool m_keepOnDisk = false;

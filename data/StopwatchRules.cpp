@@ -3,12 +3,24 @@
 #include <cstdint>
 
 namespace {
+// A second count as clock fields, by truncating division, so a negative count gives fields
+// that are negative or zero.
+struct ClockFields
+{
+    std::int64_t hours;
+    int minutes;
+    int seconds;
+};
+
+ClockFields SplitSeconds(std::int64_t count)
+{
+    return {count / 3600, static_cast<int>(count % 3600 / 60), static_cast<int>(count % 60)};
+}
+
 // The four formats pad minutes and seconds below ten with a literal 0, never the hours.
 CString FormatNonNegative(std::int64_t seconds)
 {
-    const std::int64_t hours = seconds / 3600;
-    const int m = static_cast<int>((seconds % 3600) / 60);
-    const int c = static_cast<int>(seconds - (hours * 60 + m) * 60);
+    const auto [hours, m, c] = SplitSeconds(seconds);
     const auto h = static_cast<long long>(hours);
     CString text;
     if (m < 10 && c < 10)
@@ -56,8 +68,6 @@ bool IsNotificationDue(int elapsed, int hours, int minutes, int seconds)
 {
     if (hours == 0 && minutes == 0 && seconds == 0)
         return false;
-    const int h = elapsed / 3600;
-    const int m = (elapsed % 3600) / 60;
-    const int s = elapsed - 3600 * h - 60 * m;
-    return h == hours && m == minutes && s == seconds;
+    const ClockFields f = SplitSeconds(elapsed);
+    return f.hours == hours && f.minutes == minutes && f.seconds == seconds;
 }

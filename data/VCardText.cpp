@@ -1,32 +1,15 @@
 #include "data/VCardText.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QStringDecoder>
 
+#include <array>
 #include <cctype>
 
 namespace vcard::text {
 
 namespace {
-
-void AppendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 // The characters Windows-1252 puts at 0x80-0x9F; 0xFFFD where it has none.
 constexpr char16_t kCp1252High[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -34,12 +17,18 @@ constexpr char16_t kCp1252High[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x
                                       0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-void AppendCp1252(std::string& out, unsigned char byte)
+// Each byte of Windows-1252 as UTF-8, encoded once.
+const std::string& Cp1252AsUtf8(unsigned char byte)
 {
-    if (byte >= 0x80 && byte < 0xA0)
-        AppendUtf8(out, kCp1252High[byte - 0x80]);
-    else
-        AppendUtf8(out, byte);
+    static const auto table = [] {
+        std::array<std::string, 256> utf8;
+        for (std::size_t b = 0; b < utf8.size(); ++b) {
+            const auto c = static_cast<char16_t>(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b);
+            utf8[b] = QString(QChar(c)).toStdString();
+        }
+        return utf8;
+    }();
+    return table[byte];
 }
 
 bool IsContinuation(unsigned char byte)
@@ -138,7 +127,7 @@ std::string ToValidUtf8(std::string_view bytes)
     for (std::size_t pos = 0; pos < bytes.size();) {
         const std::size_t length = Utf8SequenceLength(bytes, pos);
         if (length == 0) {
-            AppendCp1252(out, static_cast<unsigned char>(bytes[pos]));
+            out += Cp1252AsUtf8(static_cast<unsigned char>(bytes[pos]));
             ++pos;
         } else {
             out.append(bytes.substr(pos, length));
@@ -154,14 +143,12 @@ std::string ConvertToUtf8(std::string_view bytes, std::string_view charset)
     if (name.empty() || name == "UTF-8" || name == "UTF8" || name == "US-ASCII" || name == "ASCII")
         return ToValidUtf8(bytes);
     const bool latin1 = name == "ISO-8859-1" || name == "ISO8859-1" || name == "LATIN1" || name == "LATIN-1";
-    if (latin1 || name == "WINDOWS-1252" || name == "CP1252") {
+    if (latin1)
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+    if (name == "WINDOWS-1252" || name == "CP1252") {
         std::string out;
-        for (const char c : bytes) {
-            if (latin1)
-                AppendUtf8(out, static_cast<unsigned char>(c));
-            else
-                AppendCp1252(out, static_cast<unsigned char>(c));
-        }
+        for (const char c : bytes)
+            out += Cp1252AsUtf8(static_cast<unsigned char>(c));
         return out;
     }
     QStringDecoder decoder(name.c_str());

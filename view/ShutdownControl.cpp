@@ -10,9 +10,26 @@ namespace {
 const CString kShutdownMessage = "Click on the main window and press the Escape key to cancel shutdown.";
 constexpr UINT kShutdownTimeoutSeconds = 10;
 
-platform::ShutdownAction ActionOf(bool restart)
+// Runs step with the shutdown privilege taken for restart or power-off, and gives it up after.
+// Every part runs even when an earlier one failed; each failure shows its own message.
+template <typename Step> void WithShutdownPrivilege(bool restart, Step step)
 {
-    return restart ? platform::ShutdownAction::Reboot : platform::ShutdownAction::PowerOff;
+    const auto action = restart ? platform::ShutdownAction::Reboot : platform::ShutdownAction::PowerOff;
+    ProcessToken token;
+    if (!OpenProcessToken(token))
+        AfxMessageBox("OpenProcessToken failed.", MB_OK);
+
+    LUID luid;
+    LookupPrivilegeValue(SE_SHUTDOWN_NAME, luid);
+    AdjustTokenPrivileges(token, true, action);
+    if (GetLastError() != ERROR_SUCCESS)
+        AfxMessageBox("AdjustTokenPrivileges enable failed.", MB_OK);
+
+    step();
+
+    AdjustTokenPrivileges(token, false, action);
+    if (GetLastError() != ERROR_SUCCESS)
+        AfxMessageBox("AdjustTokenPrivileges disable failed.", MB_OK);
 }
 } // namespace
 
@@ -50,32 +67,18 @@ void CQuillonView::CheckScheduledShutdown()
 
 void CQuillonView::ShutdownComputer(bool restart)
 {
-    // Every step runs even when an earlier one failed; each failure shows its own message.
-    const auto action = ActionOf(restart);
-    ProcessToken token;
-    if (!OpenProcessToken(token))
-        AfxMessageBox("OpenProcessToken failed.", MB_OK);
-
-    LUID luid;
-    LookupPrivilegeValue(SE_SHUTDOWN_NAME, luid);
-    AdjustTokenPrivileges(token, true, action);
-    if (GetLastError() != ERROR_SUCCESS)
-        AfxMessageBox("AdjustTokenPrivileges enable failed.", MB_OK);
-
     const auto onCancel = [this] { OnKeyDown(VK_ESCAPE, 1, 0); };
-    if (InitiateSystemShutdown(kShutdownMessage, kShutdownTimeoutSeconds, false, restart)) {
-        // The system shows nothing on a desktop, so the countdown is ours to show.
-        Notice().Start(kShutdownMessage, restart, onCancel);
-    } else {
-        // Unanswered is not refused: should the system still agree, the countdown shows then.
-        if (GetLastError() == ERROR_TIMEOUT)
-            Notice().Await(kShutdownMessage, restart, onCancel);
-        AfxMessageBox("InitiateSystemShutdown failed.", MB_OK);
-    }
-
-    AdjustTokenPrivileges(token, false, action);
-    if (GetLastError() != ERROR_SUCCESS)
-        AfxMessageBox("AdjustTokenPrivileges disable failed.", MB_OK);
+    WithShutdownPrivilege(restart, [&] {
+        if (InitiateSystemShutdown(kShutdownMessage, kShutdownTimeoutSeconds, false, restart)) {
+            // The system shows nothing on a desktop, so the countdown is ours to show.
+            Notice().Start(kShutdownMessage, restart, onCancel);
+        } else {
+            // Unanswered is not refused: should the system still agree, the countdown shows then.
+            if (GetLastError() == ERROR_TIMEOUT)
+                Notice().Await(kShutdownMessage, restart, onCancel);
+            AfxMessageBox("InitiateSystemShutdown failed.", MB_OK);
+        }
+    });
 }
 
 CShutdownNotice& CQuillonView::Notice()
@@ -88,31 +91,18 @@ CShutdownNotice& CQuillonView::Notice()
 void CQuillonView::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
 {
     if (key == VK_ESCAPE) {
-        const auto action = ActionOf(m_shutdownDlg.m_restart);
-        ProcessToken token;
-        if (!OpenProcessToken(token))
-            AfxMessageBox("OpenProcessToken failed.", MB_OK);
-
-        LUID luid;
-        LookupPrivilegeValue(SE_SHUTDOWN_NAME, luid);
-        AdjustTokenPrivileges(token, true, action);
-        if (GetLastError() != ERROR_SUCCESS)
-            AfxMessageBox("AdjustTokenPrivileges enable failed.", MB_OK);
-
-        if (AbortSystemShutdown()) {
-            if (m_shutdownNotice)
-                m_shutdownNotice->Stop();
-        } else {
-            AfxMessageBox("AbortSystemShutdown failed.", MB_OK);
-            // Still pending (a password prompt dismissed): the countdown shows the time the
-            // system holds, whatever the message box took.
-            if (m_shutdownNotice)
-                m_shutdownNotice->Refresh();
-        }
-
-        AdjustTokenPrivileges(token, false, action);
-        if (GetLastError() != ERROR_SUCCESS)
-            AfxMessageBox("AdjustTokenPrivileges disable failed.", MB_OK);
+        WithShutdownPrivilege(m_shutdownDlg.m_restart, [this] {
+            if (AbortSystemShutdown()) {
+                if (m_shutdownNotice)
+                    m_shutdownNotice->Stop();
+            } else {
+                AfxMessageBox("AbortSystemShutdown failed.", MB_OK);
+                // Still pending (a password prompt dismissed): the countdown shows the time the
+                // system holds, whatever the message box took.
+                if (m_shutdownNotice)
+                    m_shutdownNotice->Refresh();
+            }
+        });
     }
     CView::OnKeyDown(key, repeatCount, flags);
 }

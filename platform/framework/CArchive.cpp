@@ -1,5 +1,7 @@
 #include "platform/framework/CArchive.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -11,43 +13,16 @@ namespace {
 // one piece of memory even when the file's length is unknown.
 constexpr std::size_t kTextChunk = std::size_t{64} * 1024;
 
-void AppendUtf8(std::string* out, char32_t c)
+// UTF-16 to UTF-8. A surrogate without its partner becomes U+FFFD, where Qt would write '?'.
+std::string Utf16ToUtf8(std::u16string units)
 {
-    if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-// UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
-std::string Utf16ToUtf8(const std::u16string& units)
-{
-    std::string out;
-    out.reserve(units.size());
     for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            AppendUtf8(&out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+        if (QChar::isHighSurrogate(units[i]) && i + 1 < units.size() && QChar::isLowSurrogate(units[i + 1]))
             ++i;
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
-            AppendUtf8(&out, 0xFFFD);
-        } else {
-            AppendUtf8(&out, u);
-        }
+        else if (QChar::isSurrogate(units[i]))
+            units[i] = QChar::ReplacementCharacter;
     }
-    return out;
+    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size())).toStdString();
 }
 
 } // namespace
@@ -325,7 +300,7 @@ bool CArchive::GetWideText(std::uint64_t units, CString* text)
             wide.push_back(static_cast<char16_t>(chunk[2 * i] | (chunk[2 * i + 1] << 8)));
         units -= n;
     }
-    *text = CString(Utf16ToUtf8(wide));
+    *text = CString(Utf16ToUtf8(std::move(wide)));
     return true;
 }
 

@@ -52,6 +52,3 @@ private:
     };
     bool Split(Fields* out) const;
 };
-
-// True when a year, month and day name a day of the proleptic Gregorian calendar.
-bool IsValidCalendarDate(int year, int month, int day);

@@ -90,13 +90,15 @@ const Row kRows[] = {
 INSTANTIATE_TEST_SUITE_P(Calendar, BirthdayRuleRows, ::testing::ValuesIn(kRows),
                          [](const auto& rowInfo) { return std::string(rowInfo.param.name); });
 
-TEST(BirthdayRules, LeapYears)
+TEST(BirthdayRules, LeapYearsDecideWhetherTheFirstOfMarchIsTomorrow)
 {
-    EXPECT_TRUE(IsLeapYear(2028));
-    EXPECT_FALSE(IsLeapYear(2027));
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_FALSE(IsLeapYear(2100));
-    EXPECT_FALSE(IsLeapYear(1900));
+    // Every fourth year has a 29 February, but not the centuries other than every fourth one.
+    const COleDateTime firstOfMarch(1990, 3, 1, 0, 0, 0);
+    EXPECT_FALSE(IsBirthdayTomorrow(firstOfMarch, {2028, 2, 28}));
+    EXPECT_TRUE(IsBirthdayTomorrow(firstOfMarch, {2027, 2, 28}));
+    EXPECT_FALSE(IsBirthdayTomorrow(firstOfMarch, {2000, 2, 28}));
+    EXPECT_TRUE(IsBirthdayTomorrow(firstOfMarch, {2100, 2, 28}));
+    EXPECT_TRUE(IsBirthdayTomorrow(firstOfMarch, {1900, 2, 28}));
 }
 
 TEST(BirthdayRules, InvalidAndNullBirthdaysAreSkipped)

@@ -52,6 +52,12 @@ TEST(BookCommands, DatesMustBeRealDays)
     EXPECT_FALSE(bookcommands::ParseDate("2027-02-29"));
     EXPECT_FALSE(bookcommands::ParseDate("2026-13-01"));
     EXPECT_FALSE(bookcommands::ParseDate("2026-1-01"));
+    EXPECT_FALSE(bookcommands::ParseDate("1900-02-29"));
+    EXPECT_FALSE(bookcommands::ParseDate("0000-01-01"));
+    EXPECT_FALSE(bookcommands::ParseDate("2026-04-31"));
+    const std::optional<CalendarDay> day = bookcommands::ParseDate("0001-12-31");
+    ASSERT_TRUE(day);
+    EXPECT_EQ(day->year * 10000 + day->month * 100 + day->day, 11231);
 }
 
 TEST(BookCommands, ListsAndFindsBirthdaysAndRefusesAMissingBook)

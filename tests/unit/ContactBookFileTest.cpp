@@ -232,6 +232,28 @@ TEST_F(ContactBookFileTest, AFolderNamedLikeTheBookIsNotRead)
     EXPECT_TRUE(fs::is_directory(m_book));
 }
 
+TEST_F(ContactBookFileTest, APipeIsNeitherReadNorWaitedOnAndANamedBookIsNeverCreated)
+{
+    ASSERT_EQ(::mkfifo(m_book.c_str(), 0600), 0);
+    for (const auto ifMissing : {ContactBookFile::IfMissing::create, ContactBookFile::IfMissing::fail}) {
+        ContactBookFile file(Book());
+        CContactList list;
+        const auto result = file.Load(&list, ifMissing);
+        EXPECT_EQ(result.outcome, Outcome::failed);
+        EXPECT_EQ(result.message.Bytes(),
+                  "The contact book \"" + m_book + "\" is not a file, so it was not read.");
+        EXPECT_FALSE(file.IsSaveAllowed());
+    }
+    fs::remove(m_book);
+    ContactBookFile named(Book());
+    CContactList list;
+    const auto missing = named.Load(&list, ContactBookFile::IfMissing::fail);
+    EXPECT_EQ(missing.outcome, Outcome::failed);
+    EXPECT_EQ(missing.message.Bytes(),
+              "The contact book \"" + m_book + "\" could not be opened: No such file or directory.");
+    EXPECT_FALSE(fs::exists(m_book));
+}
+
 TEST_F(ContactBookFileTest, SecondProcessSeesTheBookInUse)
 {
     BookLock lock;

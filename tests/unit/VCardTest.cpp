@@ -150,6 +150,21 @@ TEST(VCardWriter, BytesThatAreNotUtf8AreWrittenAsWindows1252)
     EXPECT_NE(card.find("N:\xE2\x82\xAC;M\xC3\xBCller;;;\r\n"), std::string::npos) << card;
 }
 
+TEST(VCardText, SingleByteCharsetsBecomeUtf8ByteForByte)
+{
+    using vcard::text::ConvertToUtf8;
+    using vcard::text::ToValidUtf8;
+    const std::string high("\x80\x81\x9F\xA0\xFF\0A", 7);
+    // Latin-1 is the first 256 code points, C1 controls and NUL included.
+    EXPECT_EQ(ConvertToUtf8(high, "latin1"), std::string("\xC2\x80\xC2\x81\xC2\x9F\xC2\xA0\xC3\xBF\0A", 12));
+    // Windows-1252 has its own characters at 0x80-0x9F, and none at five of them.
+    EXPECT_EQ(ConvertToUtf8(high, "Windows-1252"),
+              std::string("\xE2\x82\xAC\xEF\xBF\xBD\xC5\xB8\xC2\xA0\xC3\xBF\0A", 14));
+    // Among valid UTF-8 only the stray bytes are read as Windows-1252.
+    EXPECT_EQ(ToValidUtf8("\xF0\x9F\x98\x80 \x81\x8A \xC3 \xE2\x82\xAC"),
+              "\xF0\x9F\x98\x80 \xEF\xBF\xBD\xC5\xA0 \xC3\x83 \xE2\x82\xAC");
+}
+
 TEST(VCardReader, Version21QuotedPrintableAndCharsets)
 {
     const vcard::ReadResult result =
