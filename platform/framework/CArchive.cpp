@@ -303,20 +303,3 @@ bool CArchive::GetWideText(std::uint64_t units, CString* text)
     *text = CString(Utf16ToUtf8(std::move(wide)));
     return true;
 }
-
-const char* CArchive::ErrorText(Error error)
-{
-    switch (error) {
-    case Error::none:
-        return "no error";
-    case Error::endOfFile:
-        return "the data ends early";
-    case Error::badLength:
-        return "a text length runs past the end of the data";
-    case Error::readFailed:
-        return "the file could not be read";
-    case Error::writeFailed:
-        return "the file could not be written";
-    }
-    return "unknown error";
-}

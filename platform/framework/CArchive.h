@@ -51,8 +51,6 @@ public:
     // Writes what is still buffered; call Close to learn whether that worked.
     ~CArchive();
 
-    bool IsLoading() const { return m_mode == load; }
-    bool IsStoring() const { return m_mode == store; }
     CFile* GetFile() const { return m_file; }
 
     void PutByte(std::uint8_t value);
@@ -84,7 +82,6 @@ public:
     bool IsOk() const { return m_error == Error::none; }
     // Bytes read or written so far; after a failure, how far the data was taken in.
     std::uint64_t GetPosition() const { return m_position; }
-    static const char* ErrorText(Error error);
 
 private:
     void Fail(Error error);

@@ -117,8 +117,3 @@ bool CFile::Flush()
     }
     return true;
 }
-
-CString CFile::GetErrorText() const
-{
-    return CString(std::strerror(m_lastError));
-}

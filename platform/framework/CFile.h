@@ -41,11 +41,10 @@ public:
     // Pushes the written data to the disk (fsync).
     virtual bool Flush();
 
+    int GetHandle() const { return m_fd; } // -1 while closed
     // errno of the last failed call, 0 when none failed.
     int GetLastError() const { return m_lastError; }
-    CString GetErrorText() const;
 
-protected:
 private:
     int m_fd = -1;
     int m_lastError = 0;

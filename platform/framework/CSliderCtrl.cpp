@@ -30,18 +30,6 @@ void CSliderCtrl::SetRangeMax(int maximum, BOOL)
         ApplyRange(slider, qMin(maximum, slider->minimum()), maximum);
 }
 
-int CSliderCtrl::GetRangeMin() const
-{
-    const auto* slider = Slider(this);
-    return slider ? slider->minimum() : 0;
-}
-
-int CSliderCtrl::GetRangeMax() const
-{
-    const auto* slider = Slider(this);
-    return slider ? slider->maximum() : 0;
-}
-
 void CSliderCtrl::SetPos(int pos)
 {
     if (auto* slider = Slider(this)) {

@@ -23,8 +23,6 @@ class CSliderCtrl : public CWnd
 public:
     void SetRange(int minimum, int maximum, BOOL redraw = FALSE);
     void SetRangeMax(int maximum, BOOL redraw = FALSE); // TBM_SETRANGEMAX
-    int GetRangeMin() const;
-    int GetRangeMax() const;
     void SetPos(int pos); // clamped to the range
     int GetPos() const;
 };

@@ -17,7 +17,6 @@ public:
     void SetBuddy(QWidget* buddy);
     QWidget* Buddy() const { return m_buddy.data(); }
     void SetRange(int lower, int upper);
-    int Lower() const { return m_lower; }
     int Upper() const { return m_upper; }
     int SetPos(int pos);
     int Pos() const;
