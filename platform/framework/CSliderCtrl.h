@@ -23,6 +23,6 @@ class CSliderCtrl : public CWnd
 public:
     void SetRange(int minimum, int maximum, BOOL redraw = FALSE);
     void SetRangeMax(int maximum, BOOL redraw = FALSE); // TBM_SETRANGEMAX
-    void SetPos(int pos); // clamped to the range
+    void SetPos(int pos);                               // clamped to the range
     int GetPos() const;
 };
