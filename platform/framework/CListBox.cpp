@@ -34,12 +34,6 @@ int CListBox::InsertString(int index, const CString& text)
     return at;
 }
 
-int CListBox::GetCount() const
-{
-    const auto* list = List(this);
-    return list ? list->count() : LB_ERR;
-}
-
 int CListBox::GetCurSel() const
 {
     const auto* list = List(this);
@@ -91,18 +85,10 @@ int CListBox::SelectString(int startAfter, const CString& prefix)
     return row;
 }
 
-int CListBox::GetText(int index, CString& text) const
+CString CListBox::GetText(int index) const
 {
     const auto* list = List(this);
     if (!list || index < 0 || index >= list->count())
-        return LB_ERR;
-    text = CString(list->item(index)->data(kBytesRole).toByteArray().toStdString());
-    return text.GetLength();
-}
-
-CString CListBox::GetText(int index) const
-{
-    CString text;
-    GetText(index, text);
-    return text;
+        return {};
+    return CString(list->item(index)->data(kBytesRole).toByteArray().toStdString());
 }

@@ -12,7 +12,6 @@ public:
     void ResetContent();
     // index -1 appends. Returns the index, or LB_ERR.
     int InsertString(int index, const CString& text);
-    int GetCount() const;
     int GetCurSel() const; // LB_ERR when nothing is selected
     // -1 removes the selection (and then returns LB_ERR, as the platform does).
     int SetCurSel(int index);
@@ -20,6 +19,5 @@ public:
     // the prefix, compared without regard to case. Returns its index or LB_ERR.
     int SelectString(int startAfter, const CString& prefix);
     int FindString(int startAfter, const CString& prefix) const;
-    int GetText(int index, CString& text) const; // returns the length, or LB_ERR
-    CString GetText(int index) const;
+    CString GetText(int index) const; // "" for no such entry
 };
