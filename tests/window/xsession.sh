@@ -1,5 +1,6 @@
 # Sourced by the real-window tests: a private X server with a window manager, torn down on exit.
-# Provides: start_xsession, wait_for_window NAME, outer_geometry WID, and $DISPLAY.
+# Provides: start_xsession, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
+# wait_for_gone WID, wait_for_exit PID, outer_geometry WID, and $DISPLAY.
 
 XS_PIDS=()
 XS_TMP=$(mktemp -d)
@@ -26,16 +27,37 @@ start_xsession() {
     return 1
 }
 
-# Prints the id of the first mapped window whose title is exactly NAME, waiting up to 15 s.
-wait_for_window() {
-    local wid
-    for _ in $(seq 150); do
-        wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$wid" ] && { echo "$wid"; return 0; }
-        sleep 0.1
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND every $XS_POLL seconds (0.1 unless set) until
+# it succeeds; after SECONDS says "timed out after SECONDS s waiting for WHAT" and fails.
+wait_until() {
+    local seconds=$1 what=$2 deadline
+    shift 2
+    deadline=$(( ${EPOCHREALTIME/./} + seconds * 1000000 ))
+    until "$@"; do
+        if (( ${EPOCHREALTIME/./} >= deadline )); then
+            echo "timed out after $seconds s waiting for $what" >&2
+            return 1
+        fi
+        sleep "${XS_POLL:-0.1}"
     done
-    return 1
 }
+
+# Prints the id of the first mapped window whose title matches the regular expression PATTERN,
+# waiting up to SECONDS (default 15).
+xs_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+wait_for_window_matching() {
+    wait_until "${2:-15}" "a window titled like '$1'" xs_find_window "$1"
+}
+
+# Prints the id of the first mapped window whose title is exactly NAME, waiting up to 15 s.
+wait_for_window() { wait_for_window_matching "^$1\$"; }
+
+# wait_for_gone WID [SECONDS]: waits until the window is no longer viewable (closed or hidden).
+xs_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+wait_for_gone() { wait_until "${2:-5}" "window $1 to close" eval "! xs_viewable $1"; }
+
+# wait_for_exit PID [SECONDS]: waits until the process has ended.
+wait_for_exit() { wait_until "${2:-10}" "process $1 to end" eval "! kill -0 $1 2>/dev/null"; }
 
 # Prints "x y width height" of a client window's outer rectangle (frame included).
 outer_geometry() {
