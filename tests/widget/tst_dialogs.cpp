@@ -12,6 +12,8 @@
 #include "platform/framework/DialogUnits.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/Resources.h"
+#include "tests/support/DialogHarness.h"
+#include "tests/support/ScopedHook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,6 +36,9 @@
 #include <vector>
 
 namespace {
+using testsupport::Control;
+using testsupport::RunModal;
+
 constexpr UINT kTemplate = 9001;
 constexpr UINT kCursorId = 9002;
 
@@ -213,25 +218,6 @@ int HighlightedPixels(QWidget* control)
     return count;
 }
 
-template <class W> W* Control(CTestDlg& dlg, int id)
-{
-    return qobject_cast<W*>(dlg.GetDlgItem(id)->GetSafeHwnd());
-}
-
-// Runs the dialog modally; the action runs inside its loop. Whatever the action leaves open
-// is cancelled, so a failed check cannot hang the run.
-int RunModal(CTestDlg& dlg, const std::function<void(QWidget*)>& action)
-{
-    QTimer::singleShot(0, qApp, [&dlg, action] {
-        QWidget* window = dlg.GetSafeHwnd();
-        if (!window)
-            return;
-        action(window);
-        if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
-            dlg.EndDialog(-2);
-    });
-    return dlg.DoModal();
-}
 } // namespace
 
 class TestDialogs : public QObject
@@ -240,9 +226,10 @@ class TestDialogs : public QObject
 
 private Q_SLOTS:
     void initTestCase() { RegisterTestTemplate(); }
+    void init() { testsupport::ForgetUnrunModalActions(); }
     void cleanup()
     {
-        platform::SetMessageBoxHandlerForTesting(nullptr);
+        QCOMPARE(testsupport::UnrunModalActions(), 0);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
@@ -412,10 +399,10 @@ private Q_SLOTS:
     void aFailedValidationKeepsTheDialogOpen()
     {
         std::vector<CString> messages;
-        platform::SetMessageBoxHandlerForTesting([&](const CString& text, UINT) {
+        const testsupport::ScopedMessageBoxHandler boxes{[&](const CString& text, UINT) {
             messages.push_back(text);
             return int(IDOK);
-        });
+        }};
         CTestDlg dlg;
         const int result = RunModal(dlg, [&](QWidget* w) {
             auto* hours = Control<QLineEdit>(dlg, 1008);
