@@ -1,6 +1,7 @@
 # Sourced by the real-window tests: a private X server with a window manager, torn down on exit.
 # Provides: start_xsession, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
-# wait_for_gone WID, wait_for_exit PID, outer_geometry WID, and $DISPLAY.
+# wait_for_gone WID, wait_for_exit PID, wait_for_settled WID, wait_for_uptime PID SECONDS,
+# xs_window_count PID, outer_geometry WID, and $DISPLAY.
 
 XS_PIDS=()
 XS_TMP=$(mktemp -d)
@@ -58,6 +59,32 @@ wait_for_gone() { wait_until "${2:-5}" "window $1 to close" eval "! xs_viewable 
 
 # wait_for_exit PID [SECONDS]: waits until the process has ended.
 wait_for_exit() { wait_until "${2:-10}" "process $1 to end" eval "! kill -0 $1 2>/dev/null"; }
+
+# wait_for_settled WID [SECONDS]: waits until two looks at the window 0.1 s apart show the same
+# pixels, so that a screenshot shows it drawn.
+xs_same_twice() {
+    local first
+    first=$(xwd -silent -id "$1" 2>/dev/null | md5sum) || return 1
+    sleep 0.1
+    [ "$first" = "$(xwd -silent -id "$1" 2>/dev/null | md5sum)" ]
+}
+wait_for_settled() { wait_until "${2:-5}" "window $1 to be drawn" xs_same_twice "$1"; }
+
+# How many windows (menus and dialogs included) the process shows; with wait_until, e.g.
+# `wait_until 5 "a menu" xs_more_windows PID 1`, waits for one more to appear.
+xs_window_count() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
+xs_more_windows() { [ "$(xs_window_count "$1")" -gt "$2" ]; }
+
+# wait_for_uptime PID SECONDS: waits until the process has run for SECONDS (whole seconds), by
+# its start time in /proc rather than by a fixed pause from here.
+xs_up_for() {
+    local start now hz
+    hz=$(getconf CLK_TCK)
+    start=$(awk '{print $22}' "/proc/$1/stat") || return 1
+    now=$(awk '{print int($1 * '"$hz"')}' /proc/uptime)
+    [ $(( (now - start) / hz )) -ge "$2" ]
+}
+wait_for_uptime() { wait_until $(($2 + 10)) "process $1 to run for $2 s" xs_up_for "$1" "$2"; }
 
 # Prints "x y width height" of a client window's outer rectangle (frame included).
 outer_geometry() {
