@@ -93,8 +93,7 @@ context_pick() { # how many Down presses in the clock face's context menu
 }
 
 start_quillon
-at_place() { [ "$(outer_geometry "$MAIN")" = "600 20 100 180" ]; }
-check "the window is at its place" 'wait_until 5 "the window at 600 20 100 180" at_place'
+check "the window is at its place" 'wait_for_geometry "$MAIN" "600 20 100 180"'
 check "an empty book exists as soon as the window is up" '[ -f "$book/date.info" ] && [ ! -s "$book/date.info" ]'
 # The clock's first one-second tick has drawn the time by then.
 wait_for_uptime "$QUILLON_PID" 2 && wait_for_settled "$MAIN" || true

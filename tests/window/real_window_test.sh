@@ -15,8 +15,7 @@ XS_PIDS+=("$pid")
 
 wid=$(wait_for_window "Quillon - Untitled") || { echo "FAIL: no window"; cat "$XS_TMP/quillon.log"; exit 1; }
 fail=0
-at_place() { [ "$(outer_geometry "$wid")" = "600 20 100 180" ]; }
-wait_until 5 "the window at 600 20 100 180" at_place || true
+wait_for_geometry "$wid" "600 20 100 180" || true
 geometry=$(outer_geometry "$wid")
 if [ "$geometry" = "600 20 100 180" ]; then echo "ok: outer geometry $geometry"; else echo "FAIL: outer geometry '$geometry'"; fail=1; fi
 

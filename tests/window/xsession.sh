@@ -1,6 +1,6 @@
 # Sourced by the real-window tests: a private X server with a window manager, torn down on exit.
 # Provides: start_xsession, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
-# wait_for_gone WID, wait_for_exit PID, wait_for_settled WID, wait_for_uptime PID SECONDS,
+# wait_for_gone WID, wait_for_exit PID, wait_for_geometry WID RECT, wait_for_settled WID, wait_for_uptime PID SECONDS,
 # xs_window_count PID, outer_geometry WID, and $DISPLAY.
 
 XS_PIDS=()
@@ -16,16 +16,12 @@ start_xsession() {
     # -displayfd picks a free display number, so parallel tests never collide.
     Xvfb -displayfd 3 -screen 0 "${XS_SCREEN:-1024x768x24}" -nolisten tcp 3>"$XS_TMP/display" >/dev/null 2>&1 &
     XS_PIDS+=($!)
-    for _ in $(seq 100); do [ -s "$XS_TMP/display" ] && break; sleep 0.1; done
+    wait_until 10 "Xvfb to start" test -s "$XS_TMP/display" || return 1
     export DISPLAY=":$(cat "$XS_TMP/display")"
     openbox >/dev/null 2>&1 &
     XS_PIDS+=($!)
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.1
-    done
-    echo "window manager did not start" >&2
-    return 1
+    xs_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    wait_until 10 "the window manager to start" xs_wm_up
 }
 
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND every $XS_POLL seconds (0.1 unless set) until
@@ -59,6 +55,11 @@ wait_for_gone() { wait_until "${2:-5}" "window $1 to close" eval "! xs_viewable 
 
 # wait_for_exit PID [SECONDS]: waits until the process has ended.
 wait_for_exit() { wait_until "${2:-10}" "process $1 to end" eval "! kill -0 $1 2>/dev/null"; }
+
+# wait_for_geometry WID "X Y W H" [SECONDS]: waits until the window's outer rectangle is that
+# (the window manager places and frames a new window a moment after it shows).
+xs_geometry_is() { [ "$(outer_geometry "$1")" = "$2" ]; }
+wait_for_geometry() { wait_until "${3:-5}" "window $1 at '$2'" xs_geometry_is "$1" "$2"; }
 
 # wait_for_settled WID [SECONDS]: waits until two looks at the window 0.1 s apart show the same
 # pixels, so that a screenshot shows it drawn.
