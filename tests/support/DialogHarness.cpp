@@ -1,6 +1,8 @@
 #include "tests/support/DialogHarness.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -13,6 +15,21 @@ int g_unrun = 0;
 void Click(const CDialog& dlg, int id)
 {
     QTest::mouseClick(Control<QWidget>(dlg, id), Qt::LeftButton);
+}
+
+int HighlightedPixels(QWidget* control)
+{
+    QWidget* window = control->window();
+    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
+    const QPalette& palette = control->palette();
+    const QRgb active = palette.color(QPalette::Active, QPalette::Highlight).rgb();
+    const QRgb inactive = palette.color(QPalette::Inactive, QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom() && y < shown.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < shown.width(); ++x)
+            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
+    return count;
 }
 
 int RunModal(CDialog& dlg, const std::function<void(QWidget*)>& action, const std::function<int()>& open,

@@ -21,6 +21,10 @@ template <class W> W* Control(const CDialog& dlg, int id)
 // A left click in the middle of the control with this id.
 void Click(const CDialog& dlg, int id);
 
+// The pixels of a control as the screen shows them (what was last painted and flushed) in the
+// highlight colours, active or inactive: how picked a list looks.
+int HighlightedPixels(QWidget* control);
+
 // How RunModal ends what the action leaves open: with -2, or the dialog's own Cancel path
 // (OnCancel, as Escape takes it).
 enum class LeftOpen

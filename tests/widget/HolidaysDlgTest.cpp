@@ -23,6 +23,7 @@
 
 namespace {
 using testsupport::Control;
+using testsupport::HighlightedPixels;
 using testsupport::RunModal;
 
 constexpr std::int64_t kHour = 3600;
@@ -51,21 +52,6 @@ void StepHours(CDialog& dlg, const char* direction)
     auto* arrow = dlg.GetDlgItem(1045)->GetSafeHwnd()->findChild<QToolButton*>(QString::fromUtf8(direction));
     QVERIFY(arrow);
     QTest::mouseClick(arrow, Qt::LeftButton);
-}
-
-// Pixels of the list, as last painted to the screen, in the highlight colours.
-int HighlightedPixels(QWidget* list)
-{
-    QWidget* window = list->window();
-    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-    const QRect area(list->mapTo(window, QPoint(0, 0)), list->size());
-    const QRgb active = list->palette().color(QPalette::Active, QPalette::Highlight).rgb();
-    const QRgb inactive = list->palette().color(QPalette::Inactive, QPalette::Highlight).rgb();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
-    return count;
 }
 
 QString Text(CDialog& dlg, int id)

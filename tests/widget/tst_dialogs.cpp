@@ -37,6 +37,7 @@
 
 namespace {
 using testsupport::Control;
+using testsupport::HighlightedPixels;
 using testsupport::RunModal;
 
 constexpr UINT kTemplate = 9001;
@@ -200,23 +201,6 @@ public:
     int closes = 0, adds = 0, checkClicks = 0, selChanges = 0, itemChanges = 0, listClicks = 0,
         linkClicks = 0;
 };
-
-// The pixels of a control as the screen shows them (what was last painted and flushed), in the
-// list's highlight colours.
-int HighlightedPixels(QWidget* control)
-{
-    QWidget* window = control->window();
-    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
-    const QPalette& palette = control->palette();
-    const QRgb active = palette.color(QPalette::Active, QPalette::Highlight).rgb();
-    const QRgb inactive = palette.color(QPalette::Inactive, QPalette::Highlight).rgb();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom() && y < shown.height(); ++y)
-        for (int x = area.left(); x <= area.right() && x < shown.width(); ++x)
-            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
-    return count;
-}
 
 } // namespace
 
