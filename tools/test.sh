@@ -46,7 +46,7 @@ if [ "${QUILLON_QUICK:-0}" != 1 ]; then
     stage "lint" "$src/tools/lint.sh" "$build"
     echo "== valgrind memcheck of the unit tests"
     stage "memcheck" "$src/tools/memcheck.sh" "$build"
-    echo "== fuzzing the book reader"
+    echo "== fuzzing the book and vCard readers (60 s each)"
     stage "fuzz" "$src/tools/fuzz.sh" 60
     echo "== the .deb on a clean Debian 12"
     sudo=()

@@ -20,9 +20,9 @@ std::int64_t CurrentUnixTime()
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-void SetWallClockForTesting(WallClock clock)
+WallClock SetWallClockForTesting(WallClock clock)
 {
-    TestClock() = std::move(clock);
+    return std::exchange(TestClock(), std::move(clock));
 }
 
 } // namespace platform

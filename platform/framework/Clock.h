@@ -10,6 +10,7 @@ namespace platform {
 using WallClock = std::function<std::int64_t()>;
 
 std::int64_t CurrentUnixTime();
-void SetWallClockForTesting(WallClock clock); // an empty function restores the real clock
+// An empty function restores the real clock. Returns the clock it replaces.
+WallClock SetWallClockForTesting(WallClock clock);
 
 } // namespace platform

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace {
 platform::MessageBoxHandler& Handler()
 {
@@ -33,8 +35,8 @@ int AfxMessageBox(const CString& text, UINT type)
 }
 
 namespace platform {
-void SetMessageBoxHandlerForTesting(MessageBoxHandler handler)
+MessageBoxHandler SetMessageBoxHandlerForTesting(MessageBoxHandler handler)
 {
-    Handler() = std::move(handler);
+    return std::exchange(Handler(), std::move(handler));
 }
 } // namespace platform

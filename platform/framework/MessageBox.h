@@ -18,7 +18,8 @@ enum MessageBoxType : UINT
 int AfxMessageBox(const CString& text, UINT type = MB_OK);
 
 namespace platform {
-// Tests answer message boxes without a window and record their texts.
+// Tests answer message boxes without a window and record their texts; an empty function
+// brings the boxes back. Returns the handler it replaces.
 using MessageBoxHandler = std::function<int(const CString& text, UINT type)>;
-void SetMessageBoxHandlerForTesting(MessageBoxHandler handler);
+MessageBoxHandler SetMessageBoxHandlerForTesting(MessageBoxHandler handler);
 } // namespace platform

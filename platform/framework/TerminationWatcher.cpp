@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,9 +12,12 @@ int g_pipe[2] = {-1, -1};
 
 void Handler(int signal)
 {
-    // Only async-signal-safe work here: wake the event loop through the pipe.
+    // Only async-signal-safe work here: wake the event loop through the pipe. The write may
+    // set errno, which the interrupted code could be about to read: give it back unchanged.
+    const int savedErrno = errno;
     const char byte = static_cast<char>(signal);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
+    errno = savedErrno;
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 #ifdef QUILLON_HAVE_CANBERRA
 #include <canberra.h>
@@ -129,13 +130,13 @@ bool MessageBeep(UINT type)
 }
 
 namespace platform {
-void SetBeepHandlerForTesting(BeepHandler handler)
+BeepHandler SetBeepHandlerForTesting(BeepHandler handler)
 {
-    Handler() = std::move(handler);
+    return std::exchange(Handler(), std::move(handler));
 }
 
-void SetBellForTesting(BellSound sound)
+BellSound SetBellForTesting(BellSound sound)
 {
-    TestBell() = std::move(sound);
+    return std::exchange(TestBell(), std::move(sound));
 }
 } // namespace platform

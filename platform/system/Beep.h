@@ -13,11 +13,12 @@ namespace platform {
 // The least time between two rings.
 constexpr int kBeepSpacingMs = 250;
 
-// Tests count beeps through this seam instead of ringing the bell.
+// Tests count beeps through this seam instead of ringing the bell. Returns the handler it
+// replaces, as the bell's seam below does its sound.
 using BeepHandler = std::function<void(UINT type)>;
-void SetBeepHandlerForTesting(BeepHandler handler);
+BeepHandler SetBeepHandlerForTesting(BeepHandler handler);
 // Tests hear the rings themselves, spacing included, through this seam; an empty function
 // brings the bells back.
 using BellSound = std::function<void()>;
-void SetBellForTesting(BellSound sound);
+BellSound SetBellForTesting(BellSound sound);
 } // namespace platform

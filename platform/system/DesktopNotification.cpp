@@ -2,6 +2,8 @@
 
 #include "platform/system/FreedesktopNotifications.h"
 
+#include <utility>
+
 namespace {
 platform::NotificationService*& TestService()
 {
@@ -30,8 +32,8 @@ void SetDesktopNotificationIcon(const CString& iconName)
 }
 
 namespace platform {
-void SetNotificationServiceForTesting(NotificationService* service)
+NotificationService* SetNotificationServiceForTesting(NotificationService* service)
 {
-    TestService() = service;
+    return std::exchange(TestService(), service);
 }
 } // namespace platform

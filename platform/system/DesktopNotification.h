@@ -14,6 +14,6 @@ void SetDesktopNotificationIcon(const CString& iconName);
 
 namespace platform {
 // Tests put a fake in place of the desktop's service; nullptr brings the real one back. The
-// caller keeps ownership.
-void SetNotificationServiceForTesting(NotificationService* service);
+// caller keeps ownership. Returns the service it replaces.
+NotificationService* SetNotificationServiceForTesting(NotificationService* service);
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/system/LogindShutdownService.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -283,9 +284,9 @@ bool IsShutdownDryRun()
     return !value.isEmpty() && value != "0";
 }
 
-void SetShutdownServiceForTesting(ShutdownService* service)
+ShutdownService* SetShutdownServiceForTesting(ShutdownService* service)
 {
-    TestService() = service;
     Own() = {};
+    return std::exchange(TestService(), service);
 }
 } // namespace platform

@@ -75,5 +75,6 @@ bool IsShutdownDryRun();
 
 // Tests put a fake in place of the system's shutdown manager; nullptr brings the real one
 // back. The caller keeps ownership. Either way no earlier request counts as this program's.
-void SetShutdownServiceForTesting(ShutdownService* service);
+// Returns the service it replaces.
+ShutdownService* SetShutdownServiceForTesting(ShutdownService* service);
 } // namespace platform

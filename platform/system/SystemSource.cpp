@@ -6,15 +6,17 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
 // Enough for the first processor's block of /proc/cpuinfo and any os-release file.
 constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024;
 
-std::unique_ptr<SystemSource>& Override()
+const SystemSource*& Override()
 {
-    static std::unique_ptr<SystemSource> source;
+    static const SystemSource* source = nullptr;
     return source;
 }
 } // namespace
@@ -74,14 +76,14 @@ long RealSystemSource::PageSize() const
 const SystemSource& CurrentSystemSource()
 {
     static const RealSystemSource real;
-    if (const auto& source = Override())
+    if (const SystemSource* source = Override())
         return *source;
     return real;
 }
 
-void SetSystemSourceForTesting(std::unique_ptr<SystemSource> source)
+const SystemSource* SetSystemSourceForTesting(const SystemSource* source)
 {
-    Override() = std::move(source);
+    return std::exchange(Override(), source);
 }
 
 } // namespace platform

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,7 +43,7 @@ public:
 std::string ReadTextFile(const char* path, std::size_t maxBytes);
 
 const SystemSource& CurrentSystemSource();
-// Null puts the real source back.
-void SetSystemSourceForTesting(std::unique_ptr<SystemSource> source);
+// Null puts the real source back. The caller keeps ownership. Returns the source it replaces.
+const SystemSource* SetSystemSourceForTesting(const SystemSource* source);
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/system/LogindShutdownService.h"
 #include "platform/system/Shutdown.h"
 #include "res/Resource.h"
+#include "tests/support/ScopedHook.h"
 #include "tests/system/MockCalls.h"
 #include "view/QuillonView.h"
 #include "view/ShutdownNotice.h"
@@ -141,6 +142,14 @@ class ShutdownViewSystemTest : public QObject
     // The wall clock runs with the real one from kBase, shifted so that the view's one-second
     // ticks fall in the middle of its seconds: each tick sees the next second.
     QElapsedTimer m_sinceTimersStarted;
+    testsupport::ScopedWallClock m_clock{[this] { return WallClock(); }};
+    testsupport::ScopedMessageBoxHandler m_boxes{[this](const CString& text, UINT) {
+        m_messages.push_back(text);
+        // A modal message box: the program's timers go on while the user reads it.
+        if (text == CString("AbortSystemShutdown failed.") && m_abortBoxMs > 0)
+            QTest::qWait(m_abortBoxMs);
+        return int(IDOK);
+    }};
 
     std::int64_t WallClock() const
     {
@@ -222,14 +231,6 @@ private Q_SLOTS:
     {
         QVERIFY2(Logind().IsMock(), "the logind on this bus is not the mock");
         res::RegisterResources();
-        platform::SetWallClockForTesting([this] { return WallClock(); });
-        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT) {
-            m_messages.push_back(text);
-            // A modal message box: the program's timers go on while the user reads it.
-            if (text == CString("AbortSystemShutdown failed.") && m_abortBoxMs > 0)
-                QTest::qWait(m_abortBoxMs);
-            return int(IDOK);
-        });
     }
     void init()
     {
@@ -435,7 +436,7 @@ private Q_SLOTS:
     void challengedLateGrantBringsTheNotice()
     {
         platform::LogindShutdownService shortWait(2000);
-        platform::SetShutdownServiceForTesting(&shortWait);
+        const testsupport::ScopedShutdownService useShortWait{&shortWait};
         QVERIFY(Control(QStringLiteral("SetPrompt"), {4.0, true}));
         CQuillonView view;
         StartClock(view);

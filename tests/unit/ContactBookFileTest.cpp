@@ -1,6 +1,6 @@
 #include "data/ContactBookFile.h"
 #include "data/BookLock.h"
-#include "platform/framework/Clock.h"
+#include "tests/support/ScopedHook.h"
 #include "tests/unit/WithoutRootOverride.h"
 
 #include <gtest/gtest.h>
@@ -31,13 +31,11 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
         m_book = (m_folder / "date.info").string();
-        platform::SetWallClockForTesting([] { return std::int64_t{1796722200}; }); // 2026-12-08 09:30:00 UTC
     }
-    void TearDown() override
-    {
-        platform::SetWallClockForTesting({});
-        fs::remove_all(m_folder);
-    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    // 2026-12-08 09:30:00 UTC
+    testsupport::ScopedWallClock m_clock{[] { return std::int64_t{1796722200}; }};
 
     CString Book() const { return CString(m_book); }
     static Bytes ReadAll(const fs::path& path)

@@ -1,8 +1,8 @@
 // The shutdown functions' own rules (tokens, last error, what reaches the system) on the
 // recording fake that the view's tests use too.
 
-#include "platform/system/FakeShutdownService.h"
 #include "platform/system/Shutdown.h"
+#include "tests/support/ScopedHook.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,8 @@ using Method = FakeShutdownService::Method;
 class ShutdownFunctions : public ::testing::Test
 {
 protected:
-    void SetUp() override { platform::SetShutdownServiceForTesting(&m_fake); }
-    void TearDown() override { platform::SetShutdownServiceForTesting(nullptr); }
-
     FakeShutdownService m_fake;
+    testsupport::ScopedShutdownService m_install{&m_fake};
 };
 
 TEST_F(ShutdownFunctions, RightIsHeldWhenGrantedOrAfterAPassword)
@@ -119,7 +117,7 @@ TEST_F(ShutdownFunctions, PasswordPromptDoesNotEatTheDelay)
         FakeShutdownService fake;
         fake.canAnswer = QStringLiteral("challenge");
         fake.promptSeconds = prompt;
-        platform::SetShutdownServiceForTesting(&fake);
+        const testsupport::ScopedShutdownService useFake{&fake};
         const quint64 started = fake.NowUsec();
         ASSERT_TRUE(InitiateSystemShutdown("Bye.", 10, false, false));
 
@@ -133,7 +131,6 @@ TEST_F(ShutdownFunctions, PasswordPromptDoesNotEatTheDelay)
         ASSERT_TRUE(platform::GetOwnPendingShutdown(pending));
         EXPECT_EQ(pending.usec, requests[2].dueUsec);
         EXPECT_LT(std::abs(OffFromNow(fake, pending.usec, 10)), 100000);
-        platform::SetShutdownServiceForTesting(&m_fake);
     }
 }
 
@@ -190,7 +187,7 @@ TEST_F(ShutdownFunctions, UnansweredRequestIsFollowedUntilItCanNoLongerBeGranted
     FakeShutdownService later;
     later.canAnswer = QStringLiteral("challenge");
     later.loseRequestAnswer = true;
-    platform::SetShutdownServiceForTesting(&later);
+    const testsupport::ScopedShutdownService useLater{&later};
     EXPECT_FALSE(InitiateSystemShutdown("Bye.", 10, false, false));
     EXPECT_TRUE(platform::IsShutdownRequestUnanswered());
     later.clockOffsetUsec += static_cast<qint64>(11 * kSecond);

@@ -1,6 +1,7 @@
 #include "platform/system/SystemInfo.h"
 #include "platform/system/SystemFacts.h"
 #include "platform/system/SystemInfoText.h"
+#include "tests/support/ScopedHook.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +29,9 @@ public:
 class SystemQueries : public ::testing::Test
 {
 protected:
-    FakeSource* fake = nullptr;
-    void SetUp() override
-    {
-        auto source = std::make_unique<FakeSource>();
-        fake = source.get();
-        SetSystemSourceForTesting(std::move(source));
-    }
-    void TearDown() override { SetSystemSourceForTesting(nullptr); }
+    FakeSource source;
+    testsupport::ScopedSystemSource install{&source};
+    FakeSource* fake = &source;
 
     SystemInfoTexts Query()
     {

@@ -6,6 +6,7 @@
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/support/ScopedHook.h"
 #include "tests/unit/WithoutRootOverride.h"
 #include "view/QuillonView.h"
 
@@ -59,6 +60,10 @@ class DocumentTest : public QObject
     QString m_oldCwd;
     QStringList m_messages;
     int m_retryAnswer = IDCANCEL;
+    testsupport::ScopedMessageBoxHandler m_boxes{[this](const CString& text, UINT type) {
+        m_messages << text.ToQString();
+        return (type & 0xF) == MB_RETRYCANCEL ? m_retryAnswer : int(IDOK);
+    }};
 
     CQuillonDoc* StartApp(CQuillonApp& app)
     {
@@ -74,14 +79,7 @@ class DocumentTest : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        res::RegisterResources();
-        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT type) {
-            m_messages << text.ToQString();
-            return (type & 0xF) == MB_RETRYCANCEL ? m_retryAnswer : int(IDOK);
-        });
-    }
+    void initTestCase() { res::RegisterResources(); }
     void init()
     {
         QVERIFY(m_dir.isValid());

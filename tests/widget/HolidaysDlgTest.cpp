@@ -3,9 +3,11 @@
 #include "dialogs/HolidaysDlg.h"
 #include "platform/framework/Clock.h"
 #include "platform/system/DesktopNotification.h"
-#include "platform/system/FakeNotificationService.h"
 #include "res/Resource.h"
+#include "tests/support/DialogHarness.h"
+#include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
+#include <optional>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +22,10 @@
 #include <utility>
 
 namespace {
+using testsupport::Control;
+using testsupport::HighlightedPixels;
+using testsupport::RunModal;
+
 constexpr std::int64_t kHour = 3600;
 constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kMidnight = 1'700'000'000 - 1'700'000'000 % 86400; // a UTC midnight (14 Nov 2023)
@@ -32,12 +38,6 @@ CContact Person(const char* first, const char* last, int year, int month, int da
     c.m_strTel = "555";
     c.m_dtBirthday = COleDateTime(year, month, day, 9, 30, 0);
     return c;
-}
-
-template <class W> W* Control(CDialog& dlg, int id)
-{
-    CWnd* wnd = dlg.GetDlgItem(id);
-    return wnd ? qobject_cast<W*>(wnd->GetSafeHwnd()) : nullptr;
 }
 
 void Pick(CDialog& dlg, int listId, int row)
@@ -54,21 +54,6 @@ void StepHours(CDialog& dlg, const char* direction)
     QTest::mouseClick(arrow, Qt::LeftButton);
 }
 
-// Pixels of the list, as last painted to the screen, in the highlight colours.
-int HighlightedPixels(QWidget* list)
-{
-    QWidget* window = list->window();
-    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-    const QRect area(list->mapTo(window, QPoint(0, 0)), list->size());
-    const QRgb active = list->palette().color(QPalette::Active, QPalette::Highlight).rgb();
-    const QRgb inactive = list->palette().color(QPalette::Inactive, QPalette::Highlight).rgb();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
-    return count;
-}
-
 QString Text(CDialog& dlg, int id)
 {
     return Control<QLineEdit>(dlg, id)->text();
@@ -79,17 +64,10 @@ class HolidaysDlgTest : public QObject
 {
     Q_OBJECT
 
-    // Runs the action inside the dialog's modal loop; what it leaves open is cancelled.
     static int Open(CHolidaysDlg& dlg, const std::function<void(CHolidaysDlg&)>& action)
     {
-        QTimer::singleShot(0, qApp, [&dlg, action] {
-            if (!dlg.GetSafeHwnd())
-                return;
-            action(dlg);
-            if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
-                dlg.OnCancel();
-        });
-        return dlg.DoModal();
+        return RunModal(
+            dlg, [&](QWidget*) { action(dlg); }, {}, testsupport::LeftOpen::Cancel);
     }
 
     static void Fill(CHolidaysDlg& dlg)
@@ -101,19 +79,11 @@ class HolidaysDlgTest : public QObject
 
     std::int64_t m_fakeNow = kMidnight + 10 * kHour;
     platform::FakeNotificationService m_notifications;
+    testsupport::ScopedWallClock m_clock{[this] { return m_fakeNow; }};
+    testsupport::ScopedNotificationService m_notifier{&m_notifications};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        res::RegisterResources();
-        platform::SetWallClockForTesting([this] { return m_fakeNow; });
-        platform::SetNotificationServiceForTesting(&m_notifications);
-    }
-    void cleanupTestCase()
-    {
-        platform::SetWallClockForTesting({});
-        platform::SetNotificationServiceForTesting(nullptr);
-    }
+    void initTestCase() { res::RegisterResources(); }
     void cleanup() { QVERIFY(!QApplication::activeModalWidget()); }
 
     void pickingMovesTheSelectionBetweenTheLists()

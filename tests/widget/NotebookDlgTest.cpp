@@ -11,6 +11,8 @@
 #include "platform/framework/MessageBox.h"
 #include "res/NotebookTemplate.h"
 #include "res/Resource.h"
+#include "tests/support/DialogHarness.h"
+#include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
 
 #include <QApplication>
@@ -44,36 +46,9 @@ CContact Contact(const char* first, int year, int month, int day, int hour = 12)
     return contact;
 }
 
-template <class W> W* Control(CNotebookDlg& dlg, int id)
-{
-    CWnd* control = dlg.GetDlgItem(id);
-    return control ? qobject_cast<W*>(control->GetSafeHwnd()) : nullptr;
-}
-
-// Actions scheduled by RunModal that have not run yet: a dialog that never opened leaves one.
-int g_pendingActions = 0;
-
-// Runs the dialog modally with the action inside its loop; whatever the action leaves open
-// is ended, so a failed check cannot hang the run.
-int RunModal(CNotebookDlg& dlg, const std::function<void(QWidget*)>& action,
-             const std::function<int()>& open = {})
-{
-    ++g_pendingActions;
-    QTimer::singleShot(0, qApp, [&dlg, action] {
-        --g_pendingActions;
-        QWidget* window = dlg.GetSafeHwnd();
-        QVERIFY(window);
-        action(window);
-        if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
-            dlg.EndDialog(-2);
-    });
-    return open ? open() : dlg.DoModal();
-}
-
-void Click(CNotebookDlg& dlg, int id)
-{
-    QTest::mouseClick(Control<QPushButton>(dlg, id), Qt::LeftButton);
-}
+using testsupport::Click;
+using testsupport::Control;
+using testsupport::RunModal;
 
 void Pick(CNotebookDlg& dlg, int row)
 {
@@ -128,30 +103,22 @@ class NotebookDlgTest : public QObject
     Q_OBJECT
 
     QStringList m_messages;
+    testsupport::ScopedWallClock m_clock{[] { return kNow; }};
+    testsupport::ScopedMessageBoxHandler m_boxes{[this](const CString& text, UINT) {
+        m_messages << text.ToQString();
+        return int(IDOK);
+    }};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        res::RegisterResources();
-        platform::SetWallClockForTesting([] { return kNow; });
-        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT) {
-            m_messages << text.ToQString();
-            return int(IDOK);
-        });
-    }
-    void cleanupTestCase()
-    {
-        platform::SetWallClockForTesting({});
-        platform::SetMessageBoxHandlerForTesting(nullptr);
-    }
+    void initTestCase() { res::RegisterResources(); }
     void init()
     {
         m_messages.clear();
-        g_pendingActions = 0;
+        testsupport::ForgetUnrunModalActions();
     }
     void cleanup()
     {
-        QCOMPARE(g_pendingActions, 0);
+        QCOMPARE(testsupport::UnrunModalActions(), 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (const QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!w->isVisible() && !qobject_cast<const QDialog*>(w));

@@ -2,11 +2,12 @@
 // recording shutdown manager.
 #include "platform/framework/Clock.h"
 #include "platform/framework/MessageBox.h"
-#include "platform/system/FakeShutdownService.h"
 #include "platform/system/Shutdown.h"
 #include "res/Resource.h"
+#include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
 #include "view/ShutdownNotice.h"
+#include <optional>
 
 #include <QApplication>
 #include <QPushButton>
@@ -32,7 +33,13 @@ class ShutdownCheckTest : public QObject
 
     std::int64_t m_now = kMidnight;
     std::vector<CString> m_messages;
+    std::optional<testsupport::InstalledShutdownFake> m_shutdown;
     platform::FakeShutdownService* m_fake = nullptr;
+    testsupport::ScopedWallClock m_clock{[this] { return m_now; }};
+    testsupport::ScopedMessageBoxHandler m_boxes{[this](const CString& text, UINT) {
+        m_messages.push_back(text);
+        return int(IDOK);
+    }};
 
     // One clock tick at the given moment.
     void TickAt(CQuillonView& view, std::int64_t when)
@@ -49,24 +56,15 @@ class ShutdownCheckTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_fake = new platform::FakeShutdownService;
-        platform::SetShutdownServiceForTesting(m_fake);
+        m_fake = &m_shutdown.emplace().fake;
         m_messages.clear();
         g_shutdownArmed = false;
         g_shutdownAtDateTime = false;
-        platform::SetWallClockForTesting([this] { return m_now; });
-        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT) {
-            m_messages.push_back(text);
-            return int(IDOK);
-        });
     }
     void cleanup()
     {
-        platform::SetShutdownServiceForTesting(nullptr);
-        delete m_fake;
+        m_shutdown.reset();
         m_fake = nullptr;
-        platform::SetWallClockForTesting({});
-        platform::SetMessageBoxHandlerForTesting(nullptr);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 

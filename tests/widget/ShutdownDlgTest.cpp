@@ -3,6 +3,8 @@
 #include "platform/framework/Clock.h"
 #include "platform/framework/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/support/DialogHarness.h"
+#include "tests/support/ScopedHook.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>
@@ -20,29 +22,9 @@ namespace {
 // 2026-12-08 09:30:15 UTC (the tests run with TZ=UTC).
 constexpr std::int64_t kOpened = 1796722215;
 
-template <class W> W* Control(CShutdownDlg& dlg, int id)
-{
-    return qobject_cast<W*>(dlg.GetDlgItem(id)->GetSafeHwnd());
-}
-
-// Runs the dialog; the action runs inside its loop. Whatever the action leaves open is ended
-// with -2, so a failed check cannot hang the run.
-int RunModal(CShutdownDlg& dlg, const std::function<void()>& action)
-{
-    QTimer::singleShot(0, qApp, [&dlg, action] {
-        if (!dlg.GetSafeHwnd())
-            return;
-        action();
-        if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
-            dlg.EndDialog(-2);
-    });
-    return dlg.DoModal();
-}
-
-void Click(CShutdownDlg& dlg, int id)
-{
-    QTest::mouseClick(dlg.GetDlgItem(id)->GetSafeHwnd(), Qt::LeftButton);
-}
+using testsupport::Click;
+using testsupport::Control;
+using testsupport::RunModal;
 
 void PickDate(CShutdownDlg& dlg, QDate date, QTime time)
 {
@@ -87,6 +69,11 @@ class ShutdownDlgTest : public QObject
 
     std::int64_t m_now = kOpened;
     std::vector<CString> m_messages;
+    testsupport::ScopedWallClock m_clock{[this] { return m_now; }};
+    testsupport::ScopedMessageBoxHandler m_boxes{[this](const CString& text, UINT type) {
+        m_messages.push_back(text);
+        return type == MB_OK ? int(IDOK) : int(IDCANCEL);
+    }};
 
 private Q_SLOTS:
     void initTestCase() { res::RegisterResources(); }
@@ -96,23 +83,18 @@ private Q_SLOTS:
         m_messages.clear();
         g_shutdownArmed = false;
         g_shutdownAtDateTime = false;
-        platform::SetWallClockForTesting([this] { return m_now; });
-        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT type) {
-            m_messages.push_back(text);
-            return type == MB_OK ? int(IDOK) : int(IDCANCEL);
-        });
+        testsupport::ForgetUnrunModalActions();
     }
     void cleanup()
     {
-        platform::SetWallClockForTesting({});
-        platform::SetMessageBoxHandlerForTesting(nullptr);
+        QCOMPARE(testsupport::UnrunModalActions(), 0);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
     void firstOpeningShowsDelayModeAtZeroAndShutDown()
     {
         CShutdownDlg dlg;
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QCOMPARE(dlg.GetSafeHwnd()->windowTitle(), QStringLiteral("Restart and Shut Down"));
             QVERIFY(ShowsDelayMode(dlg));
             QVERIFY(!Checked(dlg, 1029));
@@ -139,7 +121,7 @@ private Q_SLOTS:
     void labelsFollowTheSlidersAndTheDelayCountsFromOk()
     {
         CShutdownDlg dlg;
-        int result = RunModal(dlg, [&] {
+        int result = RunModal(dlg, [&](QWidget*) {
             QTest::keyClick(Control<QSlider>(dlg, 1004), Qt::Key_End);
             QTest::keyClick(Control<QSlider>(dlg, 1005), Qt::Key_Right);
             QCOMPARE(Control<QLabel>(dlg, 1015)->text(), QStringLiteral("24"));
@@ -150,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(result, int(IDCANCEL));
         QCOMPARE(dlg.m_delayHours, 0);
 
-        result = RunModal(dlg, [&] {
+        result = RunModal(dlg, [&](QWidget*) {
             QCOMPARE(Control<QSlider>(dlg, 1004)->value(), 0);
             QTest::keyClick(Control<QSlider>(dlg, 1004), Qt::Key_Right);
             QTest::keyClick(Control<QSlider>(dlg, 1006), Qt::Key_End);
@@ -167,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(dlg.m_delaySeconds, 60);
         QVERIFY(m_messages.empty());
 
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QCOMPARE(Control<QLabel>(dlg, 1015)->text(), QStringLiteral("1"));
             QCOMPARE(Control<QLabel>(dlg, 1017)->text(), QStringLiteral("60"));
         });
@@ -177,13 +159,13 @@ private Q_SLOTS:
     {
         CShutdownDlg dlg;
         // Before any OK the committed mode reads as date and time.
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             Click(dlg, 1000);
             QVERIFY(ShowsDateTimeMode(dlg));
             Click(dlg, IDCANCEL);
         });
         QVERIFY(!g_shutdownArmed);
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QVERIFY(ShowsDateTimeMode(dlg));
             Click(dlg, 1001);
             QVERIFY(ShowsDelayMode(dlg));
@@ -193,12 +175,12 @@ private Q_SLOTS:
         QVERIFY(!g_shutdownAtDateTime);
 
         // After a delay OK, date and time chosen then cancelled: delay mode again.
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             Click(dlg, 1000);
             Click(dlg, IDCANCEL);
         });
         QVERIFY(dlg.m_dateTimeMode);
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QVERIFY(ShowsDelayMode(dlg));
             QVERIFY(!dlg.m_dateTimeMode);
             m_now = kOpened + 5;
@@ -211,7 +193,7 @@ private Q_SLOTS:
     void aDateTimeScheduleReopensAtTheCurrentTime()
     {
         CShutdownDlg dlg;
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             Click(dlg, 1000);
             PickDate(dlg, QDate(2027, 3, 4), QTime(5, 6, 7));
             Click(dlg, IDOK);
@@ -227,7 +209,7 @@ private Q_SLOTS:
         QCOMPARE(dlg.m_time.GetSecond(), 7);
 
         m_now = kOpened + 86400 + 3600;
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QVERIFY(ShowsDateTimeMode(dlg));
             QCOMPARE(Control<QDateTimeEdit>(dlg, 1002)->date(), QDate(2026, 12, 9));
             QCOMPARE(Control<QDateTimeEdit>(dlg, 1003)->time(), QTime(10, 30, 15));
@@ -237,7 +219,7 @@ private Q_SLOTS:
     void restartIsCommittedOnlyByOk()
     {
         CShutdownDlg dlg;
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             Click(dlg, 1029);
             QVERIFY(Checked(dlg, 1029));
             QVERIFY(!Checked(dlg, 1030));
@@ -245,13 +227,13 @@ private Q_SLOTS:
         });
         QVERIFY(dlg.m_restartChoice);
         QVERIFY(!dlg.m_restart);
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QVERIFY(Checked(dlg, 1030)); // the committed choice is shown
             QVERIFY(!Checked(dlg, 1029));
             Click(dlg, IDOK); // the pending choice is still restart
         });
         QVERIFY(dlg.m_restart);
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             QVERIFY(Checked(dlg, 1029));
             Click(dlg, 1030);
             Click(dlg, IDOK);
@@ -280,7 +262,7 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         QFETCH(bool, cancelRefused);
         CShutdownDlg dlg;
-        const int result = RunModal(dlg, [&] {
+        const int result = RunModal(dlg, [&](QWidget*) {
             Click(dlg, 1000);
             PickDate(dlg, date, time);
             Click(dlg, IDOK);
@@ -313,10 +295,10 @@ private Q_SLOTS:
     void aRefusedOkHasAlreadyTakenTheRestartChoice()
     {
         CShutdownDlg dlg;
-        RunModal(dlg, [&] { Click(dlg, IDOK); }); // a delay schedule, shut down
+        RunModal(dlg, [&](QWidget*) { Click(dlg, IDOK); }); // a delay schedule, shut down
         const CTime started = dlg.m_startTime;
         m_now = kOpened + 600;
-        RunModal(dlg, [&] {
+        RunModal(dlg, [&](QWidget*) {
             Click(dlg, 1029);
             Click(dlg, 1000);
             PickDate(dlg, QDate(2040, 6, 1), QTime(12, 0, 0));

@@ -2,8 +2,9 @@
 // countdown follows the system's due time, Cancel, Escape and the close box cancel, and it stays
 // usable above the program's modal dialogs.
 #include "view/ShutdownNotice.h"
-#include "platform/system/FakeShutdownService.h"
 #include "platform/system/Shutdown.h"
+#include "tests/support/ScopedHook.h"
+#include <optional>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,18 +30,15 @@ class ShutdownNoticeTest : public QObject
 {
     Q_OBJECT
 
+    std::optional<testsupport::InstalledShutdownFake> m_shutdown;
     platform::FakeShutdownService* m_fake = nullptr;
 
 private Q_SLOTS:
-    void init()
-    {
-        m_fake = new platform::FakeShutdownService;
-        platform::SetShutdownServiceForTesting(m_fake);
-    }
+    void init() { m_fake = &m_shutdown.emplace().fake; }
     void cleanup()
     {
-        platform::SetShutdownServiceForTesting(nullptr);
-        delete m_fake;
+        m_shutdown.reset();
+        m_fake = nullptr;
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
@@ -163,7 +161,7 @@ private Q_SLOTS:
         platform::FakeShutdownService never;
         never.canAnswer = QStringLiteral("challenge");
         never.loseRequestAnswer = true;
-        platform::SetShutdownServiceForTesting(&never);
+        const testsupport::ScopedShutdownService useNever{&never};
         QVERIFY(!InitiateSystemShutdown(kMessage, 10, false, false));
         notice.Await(kMessage, false, [] {});
         QVERIFY(notice.IsFollowing());

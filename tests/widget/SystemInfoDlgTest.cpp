@@ -5,6 +5,7 @@
 #include "platform/framework/DialogWindow.h"
 #include "platform/system/SystemSource.h"
 #include "res/Resource.h"
+#include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -72,19 +74,16 @@ class SystemInfoDlgTest : public QObject
     Q_OBJECT
 
 private:
+    std::optional<testsupport::InstalledFake<FakeSource, &platform::SetSystemSourceForTesting>> m_source;
     FakeSource* m_fake = nullptr;
 
 private Q_SLOTS:
     void initTestCase() { res::RegisterResources(); }
-    void init()
-    {
-        auto source = std::make_unique<FakeSource>();
-        m_fake = source.get();
-        platform::SetSystemSourceForTesting(std::move(source));
-    }
+    void init() { m_fake = &m_source.emplace().fake; }
     void cleanup()
     {
-        platform::SetSystemSourceForTesting(nullptr);
+        m_source.reset();
+        m_fake = nullptr;
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY(!(qobject_cast<QDialog*>(window) && window->isVisible()));
     }

@@ -4,10 +4,10 @@
 #include "dialogs/TimerDlg.h"
 #include "platform/framework/Clock.h"
 #include "platform/system/Beep.h"
-#include "platform/system/FakeShutdownService.h"
 #include "platform/system/Shutdown.h"
 #include "res/Resource.h"
 #include "res/TimerTemplate.h"
+#include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
 
 #include <QDialog>
@@ -72,17 +72,13 @@ class TickEngineTest : public QObject
     Q_OBJECT
 
     std::int64_t m_fakeNow = kNoon;
+    testsupport::ScopedWallClock m_clock{[this] { return m_fakeNow; }};
 
 private Q_SLOTS:
     void initTestCase() { res::RegisterResources(); }
-    void init()
-    {
-        m_fakeNow = kNoon;
-        platform::SetWallClockForTesting([this] { return m_fakeNow; });
-    }
+    void init() { m_fakeNow = kNoon; }
     void cleanup()
     {
-        platform::SetWallClockForTesting({});
         QVERIFY(QApplication::topLevelWidgets().isEmpty() || !QApplication::activeModalWidget());
     }
 
@@ -174,9 +170,9 @@ private Q_SLOTS:
     void aBoxOpenedByATickLeavesTheTimerRunning()
     {
         platform::FakeShutdownService shutdown;
-        platform::SetShutdownServiceForTesting(&shutdown);
+        const testsupport::ScopedShutdownService useShutdown{&shutdown};
         int beeps = 0;
-        platform::SetBeepHandlerForTesting([&](UINT) { ++beeps; });
+        const testsupport::ScopedBeepHandler countBeeps{[&](UINT) { ++beeps; }};
         g_notifyHours = g_notifyMinutes = g_notifySeconds = 0;
         g_shutdownArmed = false;
 
@@ -238,8 +234,6 @@ private Q_SLOTS:
         view.KillTimer(ID_TIMER_CLOCK);
         watch.stop();
         g_shutdownArmed = false;
-        platform::SetShutdownServiceForTesting(nullptr);
-        platform::SetBeepHandlerForTesting({});
 
         QCOMPARE(boxText, QStringLiteral("0:00:03"));
         QCOMPARE(beeps, 1);
@@ -257,7 +251,7 @@ private Q_SLOTS:
     void theBackgroundNoticeRingsTenTimes()
     {
         int beeps = 0;
-        platform::SetBeepHandlerForTesting([&](UINT) { ++beeps; });
+        const testsupport::ScopedBeepHandler countBeeps{[&](UINT) { ++beeps; }};
         g_notifyHours = 12; // the fake clock starts at noon: the notice is due at 12:00:02
         g_notifyMinutes = 0;
         g_notifySeconds = 2;
@@ -287,7 +281,6 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(movedUnderBox && !QApplication::activeModalWidget(), 10000);
         QTRY_COMPARE(beeps, 10);
         view.KillTimer(ID_TIMER_CLOCK);
-        platform::SetBeepHandlerForTesting({});
         g_notifyHours = g_notifySeconds = 0;
         QCOMPARE(boxText, QStringLiteral("12:00:02"));
     }

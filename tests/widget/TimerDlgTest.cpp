@@ -7,6 +7,8 @@
 #include "platform/system/Beep.h"
 #include "res/Resource.h"
 #include "res/TimerTemplate.h"
+#include "tests/support/DialogHarness.h"
+#include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
 
 #include <QAbstractButton>
@@ -42,20 +44,12 @@ void ResetStopwatchRecord()
     g_notifySeconds = 0;
 }
 
-template <class W> W* Control(CTimerDlg& dlg, int id)
-{
-    CWnd* wnd = dlg.GetDlgItem(id);
-    return wnd ? qobject_cast<W*>(wnd->GetSafeHwnd()) : nullptr;
-}
+using testsupport::Click;
+using testsupport::Control;
 
 bool Enabled(CTimerDlg& dlg, int id)
 {
     return Control<QWidget>(dlg, id)->isEnabled();
-}
-
-void Click(CTimerDlg& dlg, int id)
-{
-    QTest::mouseClick(Control<QPushButton>(dlg, id), Qt::LeftButton);
 }
 
 // A time zone for one scope, by a POSIX rule so that no zone database is needed.
@@ -84,20 +78,27 @@ class TimerDlgTest : public QObject
     std::int64_t m_fakeNow = kNoon;
     std::vector<std::string> m_events; // "beep" and "box:<text>", in order
     std::function<void()> m_onBox;     // runs inside a notification box
+    testsupport::ScopedWallClock m_clock{[this] { return m_fakeNow; }};
+    testsupport::ScopedBeepHandler m_beeps{[this](UINT type) {
+        QCOMPARE(type, UINT(MB_ICONHAND));
+        m_events.emplace_back("beep");
+    }};
+    testsupport::ScopedMessageBoxHandler m_boxes{[this](const CString& text, UINT type) {
+        m_events.push_back(std::string("box:") + text.GetString());
+        if (type != MB_OK)
+            m_events.emplace_back("wrong style");
+        if (m_onBox)
+            m_onBox();
+        return int(IDOK);
+    }};
 
     // Opens the view's Timer dialog; the action runs inside its modal loop. Whatever the
     // action leaves open is cancelled the way Escape does, so a failed check cannot hang the run.
     int Open(CQuillonView& view, const std::function<void(CTimerDlg&)>& action)
     {
         CTimerDlg& dlg = view.m_timerDlg;
-        QTimer::singleShot(0, qApp, [&dlg, action] {
-            if (!dlg.GetSafeHwnd())
-                return;
-            action(dlg);
-            if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
-                dlg.OnCancel();
-        });
-        return dlg.DoModal();
+        return testsupport::RunModal(
+            dlg, [&](QWidget*) { action(dlg); }, {}, testsupport::LeftOpen::Cancel);
     }
 
     // One clock tick at the given moment.
@@ -145,26 +146,9 @@ private Q_SLOTS:
         m_onBox = nullptr;
         m_fakeNow = kNoon;
         m_stopAt = INT64_MAX;
-        platform::SetWallClockForTesting([this] { return m_fakeNow; });
-        platform::SetBeepHandlerForTesting([this](UINT type) {
-            QCOMPARE(type, UINT(MB_ICONHAND));
-            m_events.emplace_back("beep");
-        });
-        platform::SetMessageBoxHandlerForTesting([this](const CString& text, UINT type) {
-            m_events.push_back(std::string("box:") + text.GetString());
-            if (type != MB_OK)
-                m_events.emplace_back("wrong style");
-            if (m_onBox)
-                m_onBox();
-            return int(IDOK);
-        });
     }
     void cleanup()
     {
-        platform::SetWallClockForTesting({});
-        platform::SetBeepHandlerForTesting({});
-        platform::SetBellForTesting({});
-        platform::SetMessageBoxHandlerForTesting({});
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
@@ -544,8 +528,8 @@ private Q_SLOTS:
     // them, and the view's clock timer (sped up) ticks on between them.
     void theTenBeepsSoundApartWhileTheClockTicks()
     {
-        platform::SetBeepHandlerForTesting({});
-        platform::SetMessageBoxHandlerForTesting({});
+        const testsupport::ScopedBeepHandler realBeeps{platform::BeepHandler{}};
+        const testsupport::ScopedMessageBoxHandler realBoxes{platform::MessageBoxHandler{}};
         g_notifySeconds = 5; // no count runs: at 00:00:05 by the clock
         m_fakeNow = kMidnight + 3;
         CQuillonView view;
@@ -553,7 +537,7 @@ private Q_SLOTS:
         SecondPerTick(view);
         const QElapsedTimer& since = m_since;
         std::vector<qint64> rings;
-        platform::SetBellForTesting([&] { rings.push_back(since.elapsed()); });
+        const testsupport::ScopedBell bell{[&] { rings.push_back(since.elapsed()); }};
         QString boxText;
         qint64 boxSeenAt = -1;
         QTimer closer;

@@ -12,6 +12,8 @@
 #include "platform/framework/DialogUnits.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/Resources.h"
+#include "tests/support/DialogHarness.h"
+#include "tests/support/ScopedHook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,6 +36,10 @@
 #include <vector>
 
 namespace {
+using testsupport::Control;
+using testsupport::HighlightedPixels;
+using testsupport::RunModal;
+
 constexpr UINT kTemplate = 9001;
 constexpr UINT kCursorId = 9002;
 
@@ -196,42 +202,6 @@ public:
         linkClicks = 0;
 };
 
-// The pixels of a control as the screen shows them (what was last painted and flushed), in the
-// list's highlight colours.
-int HighlightedPixels(QWidget* control)
-{
-    QWidget* window = control->window();
-    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
-    const QPalette& palette = control->palette();
-    const QRgb active = palette.color(QPalette::Active, QPalette::Highlight).rgb();
-    const QRgb inactive = palette.color(QPalette::Inactive, QPalette::Highlight).rgb();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom() && y < shown.height(); ++y)
-        for (int x = area.left(); x <= area.right() && x < shown.width(); ++x)
-            count += shown.pixel(x, y) == active || shown.pixel(x, y) == inactive;
-    return count;
-}
-
-template <class W> W* Control(CTestDlg& dlg, int id)
-{
-    return qobject_cast<W*>(dlg.GetDlgItem(id)->GetSafeHwnd());
-}
-
-// Runs the dialog modally; the action runs inside its loop. Whatever the action leaves open
-// is cancelled, so a failed check cannot hang the run.
-int RunModal(CTestDlg& dlg, const std::function<void(QWidget*)>& action)
-{
-    QTimer::singleShot(0, qApp, [&dlg, action] {
-        QWidget* window = dlg.GetSafeHwnd();
-        if (!window)
-            return;
-        action(window);
-        if (dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible())
-            dlg.EndDialog(-2);
-    });
-    return dlg.DoModal();
-}
 } // namespace
 
 class TestDialogs : public QObject
@@ -240,9 +210,10 @@ class TestDialogs : public QObject
 
 private Q_SLOTS:
     void initTestCase() { RegisterTestTemplate(); }
+    void init() { testsupport::ForgetUnrunModalActions(); }
     void cleanup()
     {
-        platform::SetMessageBoxHandlerForTesting(nullptr);
+        QCOMPARE(testsupport::UnrunModalActions(), 0);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
@@ -412,10 +383,10 @@ private Q_SLOTS:
     void aFailedValidationKeepsTheDialogOpen()
     {
         std::vector<CString> messages;
-        platform::SetMessageBoxHandlerForTesting([&](const CString& text, UINT) {
+        const testsupport::ScopedMessageBoxHandler boxes{[&](const CString& text, UINT) {
             messages.push_back(text);
             return int(IDOK);
-        });
+        }};
         CTestDlg dlg;
         const int result = RunModal(dlg, [&](QWidget* w) {
             auto* hours = Control<QLineEdit>(dlg, 1008);

@@ -29,10 +29,11 @@ XS_PIDS+=($quillon_pid)
 
 fail=0
 wid=$(wait_for_window "Quillon - Untitled") || { echo "FAIL: no main window"; cat "$XS_TMP/quillon.log"; exit 1; }
-sleep 0.5
+wait_for_settled "$wid" || true
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+shown=$(xs_window_count "$quillon_pid")
 xdotool key alt+h
-sleep 0.3
+wait_until 10 "the Help menu" xs_more_windows "$quillon_pid" "$shown" || { echo "FAIL: no Help menu"; exit 1; }
 xdotool key a
 about=$(wait_for_window "About Quillon") || { echo "FAIL: no About box"; cat "$XS_TMP/quillon.log"; exit 1; }
 echo "ok: Help > About opened the About box"
@@ -47,7 +48,7 @@ fi
 # The banner lies at (5, 51) - (170, 67) of the template's 179 x 74 dialog units; the client
 # area is the template's size, so its middle is found by scaling.
 client() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
-sleep 0.5
+wait_for_settled "$about" || true
 read -r ax ay aw ah < <(client "$about")
 bx=$((ax + 87 * aw / 179))
 by=$((ay + 59 * ah / 74))
@@ -55,16 +56,19 @@ import -window root -crop "${aw}x${ah}+${ax}+${ay}" "$build/about-box.png"
 
 
 lines() { grep -c . "$opened" || true; }
-wait_lines() { for _ in $(seq 50); do [ "$(lines)" -ge "$1" ] && return 0; sleep 0.1; done; return 1; }
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+has_lines() { [ "$(lines)" -ge "$1" ]; }
+wait_lines() { wait_until 5 "$1 address(es) from xdg-open" has_lines "$1"; }
+viewable() { xs_viewable "$1"; }
 
 xdotool mousemove "$bx" "$by" click 1
+first_click=${EPOCHREALTIME/./}
 if wait_lines 1 && [ "$(sed -n 1p "$opened")" = "https://quillon.example.org/" ]; then
     echo "ok: first click opened https://quillon.example.org/"
 else
     echo "FAIL: xdg-open got '$(cat "$opened")'"; fail=1
 fi
-sleep 0.3
+# xdg-open has run: whatever the click does to the box has been done by now.
+wait_for_settled "$about" || true
 if viewable "$about"; then echo "ok: the box stays open"; else echo "FAIL: the box closed"; fail=1; fi
 
 env_file="$XS_TMP/browser-env.txt"
@@ -75,6 +79,9 @@ else
     echo "FAIL: the browser's environment: $(grep -E '^(QT_|WAYLAND_)' "$env_file" | tr '\n' ' ')"; fail=1
 fi
 
+# A second click, not a double click: past the double-click interval (400 ms) since the first.
+apart() { (( ${EPOCHREALTIME/./} - first_click > 500000 )); }
+wait_until 2 "the double-click interval" apart
 xdotool mousemove "$bx" "$by" click 1
 if wait_lines 2 && [ "$(lines)" -eq 2 ] && [ "$(sed -n 2p "$opened")" = "https://quillon.example.org/" ]; then
     echo "ok: second click opened it again"
@@ -85,13 +92,10 @@ viewable "$about" || { echo "FAIL: the box closed after the second click"; fail=
 
 xdotool windowactivate --sync "$about" 2>/dev/null || true
 xdotool key Escape
-closed=0
-for _ in $(seq 50); do viewable "$about" || { closed=1; break; }; sleep 0.1; done
-if [ $closed -eq 1 ]; then echo "ok: Escape closed the box"; else echo "FAIL: Escape left the box open"; fail=1; fi
+if wait_for_gone "$about"; then echo "ok: Escape closed the box"; else echo "FAIL: Escape left the box open"; fail=1; fi
 
 # The window manager's close, as the title bar's close box sends it.
 xdotool windowactivate --sync "$wid" 2>/dev/null || true
 xdotool key alt+F4
-for _ in $(seq 50); do kill -0 "$quillon_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$quillon_pid" 2>/dev/null; then echo "FAIL: quillon did not end"; fail=1; else echo "ok: quillon ended"; fi
+if wait_for_exit "$quillon_pid" 5; then echo "ok: quillon ended"; else echo "FAIL: quillon did not end"; fail=1; fi
 exit $fail

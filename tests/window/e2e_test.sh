@@ -36,12 +36,12 @@ open_dialog() { # title, file, how...
     "$@"
     local wid
     wid=$(wait_for_window "$title") || { echo "FAIL: no '$title' window"; fail=1; return 1; }
-    sleep 0.3
+    wait_for_settled "$wid" || true # a shot of a half-drawn window is still worth a look
     shoot "$wid" "$file"
     echo "$wid"
 }
 
-# Keys as the user types them (XTEST), to the window brought to the front first.
+# Keys as the user types them (XTEST, at a typing pace), to the window brought to the front first.
 keys_to() {
     local wid=$1
     shift
@@ -54,17 +54,24 @@ type_to() {
     xdotool type --delay 30 "$2"
 }
 
-# Clock > Exit; the keys are sent again while the program is still there, each time with a
-# longer pause for the menu to open (a busy machine or a sanitizer build is slow to show it).
+# Opens a menu with the keys given and waits for it to show (a busy machine or a sanitizer build
+# is slow to show it).
+open_menu() {
+    local shown
+    shown=$(xs_window_count "$QUILLON_PID")
+    xdotool "$@"
+    wait_until 10 "the menu" xs_more_windows "$QUILLON_PID" "$shown"
+}
+
+# Clock > Exit; tried again while the program is still there, after Escape from whatever took
+# the keys instead.
 exit_quillon() {
-    for pause in 0.15 0.5 1 2 4; do
+    for _ in 1 2 3; do
         timeout 3 xdotool windowactivate --sync "$MAIN" >/dev/null 2>&1 || true
-        xdotool key alt+c
-        sleep "$pause"
-        xdotool key x
-        for _ in $(seq 50); do kill -0 "$QUILLON_PID" 2>/dev/null || return 0; sleep 0.1; done
+        open_menu key alt+c && xdotool key x && wait_for_exit "$QUILLON_PID" 5 && return 0
         keys_to "$MAIN" Escape Escape
     done
+    return 1
 }
 
 # Succeeds when the ended program's status is 0; shows its output otherwise (a sanitizer's
@@ -80,26 +87,20 @@ wait_status() {
 }
 
 context_pick() { # how many Down presses in the clock face's context menu
-    xdotool mousemove --window "$MAIN" 50 60 click 3
-    sleep 0.4
-    for _ in $(seq "$1"); do xdotool key Down; sleep 0.1; done
+    open_menu mousemove --window "$MAIN" 50 60 click 3 || return 1
+    for _ in $(seq "$1"); do xdotool key Down; done
     xdotool key Return
 }
 
 start_quillon
-geometry=""
-for _ in $(seq 50); do
-    geometry=$(outer_geometry "$MAIN")
-    [ "$geometry" = "600 20 100 180" ] && break
-    sleep 0.1
-done
-check "the window is at its place" '[ "$geometry" = "600 20 100 180" ]'
+check "the window is at its place" 'wait_for_geometry "$MAIN" "600 20 100 180"'
 check "an empty book exists as soon as the window is up" '[ -f "$book/date.info" ] && [ ! -s "$book/date.info" ]'
-sleep 1.2
+# The clock's first one-second tick has drawn the time by then.
+wait_for_uptime "$QUILLON_PID" 2 && wait_for_settled "$MAIN" || true
 shoot "$MAIN" e2e-main.png
 # The first birthday scan runs 5 s after start-up; let it see the empty book, so that the
 # reminder for the contact added below belongs to the restart and never races the Notebook.
-sleep 5
+wait_for_uptime "$QUILLON_PID" 6
 
 # Clock > Notebook..., then type a contact born today and press Add.
 nb=$(open_dialog "Notebook" e2e-notebook-empty.png keys_to "$MAIN" alt+c n) || exit 1
@@ -108,16 +109,15 @@ click_at() { # window, x and y in dialog units
     local px py
     read -r px py < <("$build/tests/window/dialog_point" "$2" "$3")
     xdotool mousemove --window "$1" "$px" "$py" click 1
-    sleep 0.2
 }
 click_at "$nb" 186 80 && type_to "$nb" "Ann"   # First name (157, 74, 59, 13)
 click_at "$nb" 186 102 && type_to "$nb" "Lee"  # Last name (157, 96, 59, 13)
 click_at "$nb" 186 124 && type_to "$nb" "123"  # Tel (157, 118, 59, 13)
 click_at "$nb" 106 59 # Add (77, 51, 59, 16)
-sleep 0.3
+wait_for_settled "$nb" || true
 shoot "$nb" e2e-notebook-added.png
 keys_to "$nb" Escape
-for _ in $(seq 50); do xdotool search --name '^Notebook$' >/dev/null 2>&1 || break; sleep 0.1; done
+check "Escape closes the Notebook" 'wait_for_gone "$nb"'
 
 # Clock > Exit writes the book.
 exit_quillon
@@ -126,15 +126,14 @@ check "it ends with status 0" 'wait_status "$QUILLON_PID"'
 check "date.info holds Ann Lee, born today" \
     '/usr/bin/python3 "$(dirname "$0")/check_book.py" "$book/date.info" Ann Lee 123'
 
-# Five seconds later a restart shows today's birthday.
-sleep 5
+# A restart shows today's birthday.
 start_quillon
 holidays=$(wait_for_window "Holidays") && echo "ok: the reminder opens" || { echo "FAIL: no reminder"; fail=1; }
 if [ -n "${holidays:-}" ]; then
-    sleep 0.3
+    wait_for_settled "$holidays" || true
     shoot "$holidays" e2e-holidays.png
     keys_to "$holidays" Escape
-    sleep 0.3
+    check "Escape closes the reminder" 'wait_for_gone "$holidays"'
 fi
 
 # The other dialogs, for review: scheduler, timer, system facts, About.
@@ -142,11 +141,15 @@ for pick in "1 Restart and Shut Down e2e-shutdown.png" "2 Timer e2e-timer.png" "
     read -r n rest <<<"$pick"
     title=${rest% *}
     file=${rest##* }
-    wid=$(open_dialog "$title" "$file" context_pick "$n") && keys_to "$wid" Escape
-    sleep 0.3
+    if wid=$(open_dialog "$title" "$file" context_pick "$n"); then
+        keys_to "$wid" Escape
+        check "Escape closes $title" 'wait_for_gone "$wid"'
+    fi
 done
-wid=$(open_dialog "About Quillon" e2e-about.png keys_to "$MAIN" alt+h a) && keys_to "$wid" Escape
-sleep 0.3
+if wid=$(open_dialog "About Quillon" e2e-about.png keys_to "$MAIN" alt+h a); then
+    keys_to "$wid" Escape
+    check "Escape closes About Quillon" 'wait_for_gone "$wid"'
+fi
 
 exit_quillon
 check "the restarted program ends with status 0" 'wait_status "$QUILLON_PID"'

@@ -10,16 +10,13 @@ work="$XS_TMP/book"
 mkdir -p "$work"
 export TZ=UTC QT_QPA_PLATFORM=xcb
 (cd "$work" && exec "$build/app/quillon") >"$XS_TMP/quillon.log" 2>&1 &
-XS_PIDS+=($!)
+pid=$!
+XS_PIDS+=("$pid")
 
 wid=$(wait_for_window "Quillon - Untitled") || { echo "FAIL: no window"; cat "$XS_TMP/quillon.log"; exit 1; }
 fail=0
-geometry=""
-for _ in $(seq 50); do
-    geometry=$(outer_geometry "$wid")
-    [ "$geometry" = "600 20 100 180" ] && break
-    sleep 0.1
-done
+wait_for_geometry "$wid" "600 20 100 180" || true
+geometry=$(outer_geometry "$wid")
 if [ "$geometry" = "600 20 100 180" ]; then echo "ok: outer geometry $geometry"; else echo "FAIL: outer geometry '$geometry'"; fail=1; fi
 
 state=$(xprop -id "$wid" _NET_WM_STATE)
@@ -32,7 +29,7 @@ done
 grep -q _NET_WM_ACTION_MINIMIZE <<<"$actions" && echo "ok: minimize only" || { echo "FAIL: no minimize"; fail=1; }
 
 # Let the first tick paint, then compare the face with the offscreen paint of the same time.
-sleep 1.5
+wait_for_uptime "$pid" 2 && wait_for_settled "$wid" || true
 read -r cx cy cw ch < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
 before=$(date -u +%s)
 import -window root -crop "${cw}x${ch}+${cx}+${cy}" "$XS_TMP/client.png"

@@ -28,7 +28,7 @@ PY
 pid=$!
 XS_PIDS+=("$pid")
 reminder=$(wait_for_window "Holidays") || { echo "FAIL: no reminder"; cat "$XS_TMP/quillon.log"; exit 1; }
-sleep 0.5
+wait_for_settled "$reminder" || true
 
 # Screen pixels of a control at dialog units (x, y, w, h) of the reminder's client area.
 point() { "$build/tests/window/dialog_point" "$1" "$2" 2>/dev/null; }

@@ -18,12 +18,8 @@ for case in "144 900 30 150 270" "192 1200 40 200 360"; do
     pid=$!
     XS_PIDS+=("$pid")
     wid=$(wait_for_window "Quillon - Untitled") || { echo "FAIL: no window at $dpi dpi"; cat "$XS_TMP/quillon.log"; exit 1; }
-    geometry=""
-    for _ in $(seq 50); do
-        geometry=$(outer_geometry "$wid")
-        [ "$geometry" = "$want" ] && break
-        sleep 0.1
-    done
+    wait_for_geometry "$wid" "$want" || true
+    geometry=$(outer_geometry "$wid")
     if [ "$geometry" = "$want" ]; then
         echo "ok: at $dpi dpi the outer rectangle is $geometry"
     else

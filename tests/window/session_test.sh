@@ -16,11 +16,12 @@ mkfifo "$XS_TMP/commands"
 XS_PIDS+=($!)
 exec 3>"$XS_TMP/commands"
 said() { grep -c -x "$1" "$XS_TMP/manager.log" || true; }
+said_enough() { [ "$(said "$1")" -ge "$2" ]; }
 wait_said() { # line, how many times
-    for _ in $(seq 100); do [ "$(said "$1")" -ge "$2" ] && return 0; sleep 0.1; done
-    echo "the manager did not say '$1' ${2}x:"; cat "$XS_TMP/manager.log"; return 1
+    wait_until 10 "the manager to say '$1' ${2}x" said_enough "$1" "$2" && return 0
+    cat "$XS_TMP/manager.log"; return 1
 }
-for _ in $(seq 50); do grep -q '^listening ' "$XS_TMP/manager.log" && break; sleep 0.1; done
+wait_until 5 "the session manager" grep -q '^listening ' "$XS_TMP/manager.log" || true
 address=$(sed -n 's/^listening //p' "$XS_TMP/manager.log")
 [ -n "$address" ] || { echo "FAIL: the session manager did not start"; cat "$XS_TMP/manager.log"; exit 1; }
 
@@ -53,8 +54,7 @@ check "and its window" 'xwininfo -id "$main" | grep -q IsViewable'
 rm "$folder/date.info"
 echo logout >&3
 wait_said died 1 || fail=1
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-check "the end of the session ends the program" '! kill -0 "$pid" 2>/dev/null'
+check "the end of the session ends the program" 'wait_for_exit "$pid"'
 status=0
 wait "$pid" || status=$?
 check "with status 0 ($status)" '[ "$status" = 0 ]'

@@ -13,8 +13,7 @@ fail=0
 # The exit status of a program that should end by itself within 10 s; 124 when it did not.
 wait_exit() {
     local status=0
-    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$1" 2>/dev/null; then kill "$1"; wait "$1" 2>/dev/null || true; echo 124; return; fi
+    if ! wait_for_exit "$1" 10 2>/dev/null; then kill "$1"; wait "$1" 2>/dev/null || true; echo 124; return; fi
     wait "$1" || status=$?
     echo "$status"
 }
@@ -51,7 +50,7 @@ named_failure() { # label, argument, expected reason[, command to run the progra
     pid=$!
     XS_PIDS+=("$pid")
     if box=$(wait_for_window "Quillon"); then
-        sleep 0.3
+        wait_for_settled "$box" || true
         read -r x y w h < <(outer_geometry "$box")
         import -window root -crop "${w}x${h}+${x}+${y}" "$build/startup-$label.png" 2>/dev/null || true
         check "$label: no main window behind the message" '! xdotool search --name "^Quillon - " >/dev/null 2>&1'
@@ -59,8 +58,7 @@ named_failure() { # label, argument, expected reason[, command to run the progra
         for _ in 1 2 3 4 5; do
             timeout 3 xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
             xdotool key Return
-            sleep 0.5
-            kill -0 "$pid" 2>/dev/null || break
+            wait_for_exit "$pid" 2 2>/dev/null && break
         done
     else
         echo "FAIL: $label: no message box"
@@ -93,7 +91,7 @@ pid=$!
 XS_PIDS+=("$pid")
 if main=$(wait_for_window "Quillon - other.info"); then
     echo "ok: a FILE that opens shows the clock"
-    sleep 0.5
+    wait_for_settled "$main" || true
 
     # Right-clicks: the menu bar and the toolbar have no popup; the clock face has its menu.
     popups() {
@@ -114,14 +112,14 @@ if main=$(wait_for_window "Quillon - other.info"); then
     check "the clock face has its menu" '[ "$(popups)" -gt "$base" ]'
     import -window root -crop 300x300+590+0 "$build/startup-face-menu.png" 2>/dev/null || true
     xdotool mousemove 10 700 click 1 # away from the menu, which closes it
-    sleep 0.3
+    menu_closed() { [ "$(popups)" = "$base" ]; }
+    wait_until 5 "the menu to close" menu_closed || true
 
     # The window manager's close, as the title bar's close box sends it.
     for _ in 1 2 3 4 5; do
         timeout 3 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
         xdotool key alt+F4
-        sleep 0.5
-        kill -0 "$pid" 2>/dev/null || break
+        wait_for_exit "$pid" 2 2>/dev/null && break
     done
     status=$(wait_exit "$pid")
     check "the close box ends it with status 0 ($status)" '[ "$status" = 0 ]'

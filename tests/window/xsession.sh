@@ -1,5 +1,7 @@
 # Sourced by the real-window tests: a private X server with a window manager, torn down on exit.
-# Provides: start_xsession, wait_for_window NAME, outer_geometry WID, and $DISPLAY.
+# Provides: start_xsession, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
+# wait_for_gone WID, wait_for_exit PID, wait_for_geometry WID RECT, wait_for_settled WID, wait_for_uptime PID SECONDS,
+# xs_window_count PID, outer_geometry WID, and $DISPLAY.
 
 XS_PIDS=()
 XS_TMP=$(mktemp -d)
@@ -14,28 +16,76 @@ start_xsession() {
     # -displayfd picks a free display number, so parallel tests never collide.
     Xvfb -displayfd 3 -screen 0 "${XS_SCREEN:-1024x768x24}" -nolisten tcp 3>"$XS_TMP/display" >/dev/null 2>&1 &
     XS_PIDS+=($!)
-    for _ in $(seq 100); do [ -s "$XS_TMP/display" ] && break; sleep 0.1; done
+    wait_until 10 "Xvfb to start" test -s "$XS_TMP/display" || return 1
     export DISPLAY=":$(cat "$XS_TMP/display")"
     openbox >/dev/null 2>&1 &
     XS_PIDS+=($!)
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.1
+    xs_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    wait_until 10 "the window manager to start" xs_wm_up
+}
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND every $XS_POLL seconds (0.1 unless set) until
+# it succeeds; after SECONDS says "timed out after SECONDS s waiting for WHAT" and fails.
+wait_until() {
+    local seconds=$1 what=$2 deadline
+    shift 2
+    deadline=$(( ${EPOCHREALTIME/./} + seconds * 1000000 ))
+    until "$@"; do
+        if (( ${EPOCHREALTIME/./} >= deadline )); then
+            echo "timed out after $seconds s waiting for $what" >&2
+            return 1
+        fi
+        sleep "${XS_POLL:-0.1}"
     done
-    echo "window manager did not start" >&2
-    return 1
+}
+
+# Prints the id of the first mapped window whose title matches the regular expression PATTERN,
+# waiting up to SECONDS (default 15).
+xs_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+wait_for_window_matching() {
+    wait_until "${2:-15}" "a window titled like '$1'" xs_find_window "$1"
 }
 
 # Prints the id of the first mapped window whose title is exactly NAME, waiting up to 15 s.
-wait_for_window() {
-    local wid
-    for _ in $(seq 150); do
-        wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$wid" ] && { echo "$wid"; return 0; }
-        sleep 0.1
-    done
-    return 1
+wait_for_window() { wait_for_window_matching "^$1\$"; }
+
+# wait_for_gone WID [SECONDS]: waits until the window is no longer viewable (closed or hidden).
+xs_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+wait_for_gone() { wait_until "${2:-5}" "window $1 to close" eval "! xs_viewable $1"; }
+
+# wait_for_exit PID [SECONDS]: waits until the process has ended.
+wait_for_exit() { wait_until "${2:-10}" "process $1 to end" eval "! kill -0 $1 2>/dev/null"; }
+
+# wait_for_geometry WID "X Y W H" [SECONDS]: waits until the window's outer rectangle is that
+# (the window manager places and frames a new window a moment after it shows).
+xs_geometry_is() { [ "$(outer_geometry "$1")" = "$2" ]; }
+wait_for_geometry() { wait_until "${3:-5}" "window $1 at '$2'" xs_geometry_is "$1" "$2"; }
+
+# wait_for_settled WID [SECONDS]: waits until two looks at the window 0.1 s apart show the same
+# pixels, so that a screenshot shows it drawn.
+xs_same_twice() {
+    local first
+    first=$(xwd -silent -id "$1" 2>/dev/null | md5sum) || return 1
+    sleep 0.1
+    [ "$first" = "$(xwd -silent -id "$1" 2>/dev/null | md5sum)" ]
 }
+wait_for_settled() { wait_until "${2:-5}" "window $1 to be drawn" xs_same_twice "$1"; }
+
+# How many windows (menus and dialogs included) the process shows; with wait_until, e.g.
+# `wait_until 5 "a menu" xs_more_windows PID 1`, waits for one more to appear.
+xs_window_count() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
+xs_more_windows() { [ "$(xs_window_count "$1")" -gt "$2" ]; }
+
+# wait_for_uptime PID SECONDS: waits until the process has run for SECONDS (whole seconds), by
+# its start time in /proc rather than by a fixed pause from here.
+xs_up_for() {
+    local start now hz
+    hz=$(getconf CLK_TCK)
+    start=$(awk '{print $22}' "/proc/$1/stat") || return 1
+    now=$(awk '{print int($1 * '"$hz"')}' /proc/uptime)
+    [ $(( (now - start) / hz )) -ge "$2" ]
+}
+wait_for_uptime() { wait_until $(($2 + 10)) "process $1 to run for $2 s" xs_up_for "$1" "$2"; }
 
 # Prints "x y width height" of a client window's outer rectangle (frame included).
 outer_geometry() {

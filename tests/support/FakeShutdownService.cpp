@@ -1,4 +1,4 @@
-#include "platform/system/FakeShutdownService.h"
+#include "tests/support/FakeShutdownService.h"
 
 #include <ctime>
 
