@@ -3,10 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string_view>
-#include <vector>
 
 namespace {
 // Byte by byte: Qt's decoder would drop a leading byte order mark, which is valid text.
@@ -42,16 +39,3 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
 }
-
-#ifndef QUILLON_LIBFUZZER
-// Without libFuzzer: run each file named on the command line once.
-int main(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    }
-    return 0;
-}
-#endif
