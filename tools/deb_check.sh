@@ -60,7 +60,9 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 display=":$(cat "$work/display")"
 mkdir -p "$root/home/user/fresh"
-chroot "$root" env -i PATH=/usr/bin:/bin HOME=/home/user DISPLAY="$display" XDG_RUNTIME_DIR=/tmp \
+# A private runtime folder, as a session's own is: Qt refuses a shared one such as /tmp.
+install -d -m 700 "$root/home/user/runtime"
+chroot "$root" env -i PATH=/usr/bin:/bin HOME=/home/user DISPLAY="$display" XDG_RUNTIME_DIR=/home/user/runtime \
     bash -c 'cd /home/user/fresh && exec quillon' >"$work/quillon.log" 2>&1 &
 pid=$!
 mapped=0

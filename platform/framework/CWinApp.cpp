@@ -182,13 +182,14 @@ int AfxWinMain(int argc, char** argv)
         app->m_pszAppName = AfxLoadString(AFX_IDS_APP_TITLE);
     QApplication::setApplicationName(app->m_pszAppName.ToQString());
     QApplication::setQuitOnLastWindowClosed(false); // the frame's close path ends the loop
+    // Asked to terminate, or the session ends: leave through the ordinary close path, which
+    // writes the document before the frame goes. Watched from before the book is read and the
+    // window shows, so that no moment of the start-up dies by the signal's default action.
+    TerminationWatcher watcher([app] { app->OnAppExit(); });
     if (!app->InitInstance()) {
         app->ExitInstance();
         return 1;
     }
-    // Asked to terminate, or the session ends: leave through the ordinary close path, which
-    // writes the document before the frame goes.
-    TerminationWatcher watcher([app] { app->OnAppExit(); });
     // The session's save points (a checkpoint, or a logout that may yet be called off) save
     // and keep the program; only the end of the session ends it, through the close path.
     QObject::connect(&*application, &QGuiApplication::commitDataRequest, &*application,
@@ -200,6 +201,7 @@ int AfxWinMain(int argc, char** argv)
     // manager's restart would not know.
     QObject::connect(&*application, &QGuiApplication::saveStateRequest, &*application,
                      [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
+    watcher.Start();
     const int code = app->Run();
     app->CloseAllDocuments(); // the loop may also end by other means
     const int exitCode = app->ExitInstance();

@@ -1,6 +1,10 @@
 #include "platform/framework/TerminationWatcher.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
 
 #include <cerrno>
 #include <csignal>
@@ -42,11 +46,51 @@ TerminationWatcher::~TerminationWatcher()
         std::signal(signal, SIG_DFL);
 }
 
+void TerminationWatcher::Start()
+{
+    m_started = true;
+    if (!m_pending)
+        return;
+    qApp->removeEventFilter(this);
+    // Closing the frame before its loop runs could not end that loop: queue it.
+    QTimer::singleShot(0, this, [this] {
+        if (m_onTerminate)
+            m_onTerminate();
+    });
+}
+
+namespace {
+void CloseLater(QWidget* window)
+{
+    QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+}
+} // namespace
+
+bool TerminationWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    // A start-up box that shows after the request would wait for an answer nobody gives.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal())
+            CloseLater(widget);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void TerminationWatcher::OnSignal()
 {
     char buffer[16];
     while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
     }
-    if (m_onTerminate)
-        m_onTerminate();
+    if (m_started) {
+        if (m_onTerminate)
+            m_onTerminate();
+        return;
+    }
+    if (m_pending)
+        return;
+    m_pending = true;
+    qApp->installEventFilter(this);
+    if (QWidget* box = QApplication::activeModalWidget())
+        CloseLater(box);
 }

@@ -2,8 +2,9 @@
 # The program's start-up as a user meets it on a real display: without a display it says so
 # and ends with status 1; a FILE that cannot be opened ends the start-up with a message naming
 # it, before any window shows, and leaves date.info as it was; a FILE that opens is the book
-# that date.info gets at exit; and the frame has no popup of its own on the menu bar or the
-# toolbar, while the clock face keeps its menu.
+# that date.info gets at exit; a SIGTERM from the first moment of its window, or under a
+# start-up message box, still ends it through the close path; and the frame has no popup of
+# its own on the menu bar or the toolbar, while the clock face keeps its menu.
 set -euo pipefail
 build=$1
 source "$(dirname "$0")/xsession.sh"
@@ -79,6 +80,55 @@ if [ "$(id -u)" = 0 ]; then
     named_failure unreadable secret.info "Permission denied" "setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/nonexistent"
 else
     named_failure unreadable secret.info "Permission denied"
+fi
+
+# Asked to terminate from the first moment its window exists or is mapped, 20 times over: it
+# leaves through the close path each time, with status 0 and the book written.
+folder="$XS_TMP/sigterm"
+mkdir -p "$folder"
+xs_window_exists() { xwininfo -root -tree 2>/dev/null | grep -q '"Quillon - Untitled"'; }
+xs_window_mapped() { xwininfo -name "Quillon - Untitled" 2>/dev/null | grep -q IsViewable; }
+empty_book() { [ "$(od -An -tx1 "$1" 2>/dev/null | tr -d ' \n')" = 00000000 ]; }
+clean=0
+for i in $(seq 20); do
+    rm -f "$folder/date.info"
+    (cd "$folder" && exec "$quillon") >"$XS_TMP/sigterm.log" 2>&1 &
+    pid=$!
+    XS_PIDS+=("$pid")
+    moment=xs_window_exists
+    ((i % 2)) || moment=xs_window_mapped
+    XS_POLL=0 wait_until 15 "the clock's window" eval "$moment || ! kill -0 $pid 2>/dev/null" || true
+    kill -TERM "$pid" 2>/dev/null || true
+    wait_for_exit "$pid" 10 || kill -KILL "$pid" 2>/dev/null || true
+    status=0
+    wait "$pid" || status=$?
+    if [ "$status" = 0 ] && empty_book "$folder/date.info"; then
+        clean=$((clean + 1))
+    else
+        echo "run $i ($moment): status $status, book: $(od -An -tx1 "$folder/date.info" 2>&1 | head -c 80)"; cat "$XS_TMP/sigterm.log"
+    fi
+done
+check "SIGTERM as the window appears ends it with status 0 and a saved book ($clean of 20)" '[ $clean = 20 ]'
+
+# Asked to terminate while a start-up message box waits (a damaged book was set aside): the box
+# goes and the program leaves through the same path, the new book written.
+folder="$XS_TMP/sigterm-box"
+mkdir -p "$folder"
+printf '\x05\x00\x00\x00' >"$folder/date.info"
+(cd "$folder" && exec "$quillon") >"$XS_TMP/sigterm-box.log" 2>&1 &
+pid=$!
+XS_PIDS+=("$pid")
+if box=$(wait_for_window "Quillon"); then
+    kill -TERM "$pid"
+    wait_for_exit "$pid" 10 || kill -KILL "$pid" 2>/dev/null || true
+    status=0
+    wait "$pid" || status=$?
+    check "SIGTERM under a start-up box ends it with status 0 ($status)" '[ "$status" = 0 ]'
+    check "SIGTERM under a start-up box saves the book" 'empty_book "$folder/date.info"'
+    check "the damaged book is still set aside" 'ls "$folder"/date.info.damaged-* >/dev/null 2>&1'
+else
+    echo "FAIL: no start-up box for a damaged book"
+    fail=1
 fi
 
 # A FILE that opens is read, and its book is what date.info holds after the exit.
