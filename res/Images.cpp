@@ -25,6 +25,12 @@ void InitImageResources()
         registry.RegisterImage(IDB_BANNER, ":/res/banner.png");
         registry.RegisterImage(IDI_CLOCK, ":/res/clock.png");
         registry.RegisterImage(IDC_HAND, ":/res/hand.png", kHandHotSpotX, kHandHotSpotY);
+        // The clock in every size the icon theme has; the main frame's icon is every window's.
+        const std::vector<const char*> clock{":/res/clock-16.png",  ":/res/clock.png",
+                                             ":/res/clock-48.png",  ":/res/clock-64.png",
+                                             ":/res/clock-128.png", ":/res/clock-256.png"};
+        registry.RegisterIcon(IDI_CLOCK, clock);
+        registry.RegisterIcon(IDR_MAINFRAME, clock);
     });
 }
 
@@ -42,10 +48,8 @@ QIcon LoadIconResource(UINT id)
     if (id != IDI_CLOCK)
         return {};
     QIcon icon;
-    icon.addFile(QStringLiteral(":/res/clock-16.png"));
-    icon.addFile(QStringLiteral(":/res/clock.png"));
-    for (int size : {48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/res/clock-%1.png").arg(size));
+    for (const char* file : platform::ResourceRegistry::Instance().FindIcon(id))
+        icon.addFile(QString::fromUtf8(file));
     return icon;
 }
 

@@ -18,15 +18,20 @@ TEST_PACKAGES=(
     dpkg-dev
     groff-base
     gzip
+    icewm
     imagemagick
+    kwin-style-breeze
+    kwin-x11
     libclang-rt-14-dev
     libice-dev
     libsm-dev
     lintian
     man-db
+    mutter
     openbox
     python3-dbusmock
     valgrind
+    wmctrl
     x11-apps
     x11-utils
     xauth

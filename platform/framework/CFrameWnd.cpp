@@ -3,14 +3,19 @@
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/FrameExtentsWatcher.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/X11Placement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+
+#include <cstdlib>
 
 bool CToolBar::CreateEx(CFrameWnd* parent, UINT controlStyle, UINT style, UINT id)
 {
@@ -76,6 +81,12 @@ bool CFrameWnd::LoadFrame(UINT resourceId, const CCreateContext& context)
     if (m_style & WS_MAXIMIZEBOX)
         flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
+    // The frame's icon is the program's: every window it opens shows it too.
+    QIcon icon;
+    for (const char* file : platform::ResourceRegistry::Instance().FindIcon(resourceId))
+        icon.addFile(QString::fromUtf8(file));
+    if (!icon.isNull())
+        QApplication::setWindowIcon(icon);
     BuildMenu(resourceId);
     m_creating = true;
     const int created = OnCreate();
@@ -170,46 +181,66 @@ void CFrameWnd::SetWindowPos(bool topMost, int x, int y, int cx, int cy, UINT fl
         show();
 }
 
+namespace {
+// The outer rectangle the program asks for was laid out for a frame of a one-pixel border and
+// a 20-pixel title: the client that leaves is what the window's contents need. A thicker
+// frame makes the window larger rather than the client smaller.
+constexpr QMargins kLayoutFrame(1, 20, 1, 1);
+} // namespace
+
 void CFrameWnd::ApplyFrameGeometry()
 {
     if (m_requested.isNull())
         return;
-    // The outer size includes the window manager's frame, which is only known once the
-    // window is mapped and decorated: size the client so that client plus frame fit.
-    QMargins margins;
-    if (QWindow* handle = windowHandle(); handle && isVisible())
-        margins = handle->frameMargins();
-    const QSize client(m_requested.width() - margins.left() - margins.right(),
-                       m_requested.height() - margins.top() - margins.bottom());
-    if (!(m_style & WS_THICKFRAME))
-        setFixedSize(client);
-    else
-        resize(client);
-    move(m_requested.topLeft());
-    if (margins.isNull())
-        return;
-    m_geometryPending = false;
-    // On a scaled desktop the frame's pixels seldom divide by the scale, and the rectangle
-    // above comes out a pixel or two off: place it again in the display's own pixels.
+    const QSize least = m_requested.size().shrunkBy(kLayoutFrame);
     QWindow* handle = windowHandle();
-    const qreal scale = handle->devicePixelRatio();
-    if (scale != 1.0 && !(m_style & WS_THICKFRAME))
-        platform::PlaceOuterRectangle(
-            handle, QRect(qRound(m_requested.x() * scale), qRound(m_requested.y() * scale),
-                          qRound(m_requested.width() * scale), qRound(m_requested.height() * scale)));
+    const bool fixed = !(m_style & WS_THICKFRAME);
+    // The frame is known once the window manager has put the window in it: then the client
+    // and the frame's corner are set in the display's own pixels.
+    if (const auto extents = handle && isVisible() ? platform::FrameExtents(handle) : std::nullopt;
+        extents && !extents->isNull()) {
+        m_geometryPending = false;
+        const qreal scale = handle->devicePixelRatio();
+        const QSize outer = (QSizeF(m_requested.size()) * scale).toSize();
+        const QSize client = outer.shrunkBy(*extents).expandedTo((QSizeF(least) * scale).toSize());
+        m_client = (QSizeF(client) / scale).toSize();
+        if (fixed) {
+            setFixedSize(m_client);
+            platform::ForbidResizing(handle);
+            platform::PlaceFrame(handle, (QPointF(m_requested.topLeft()) * scale).toPoint(), client);
+        } else {
+            resize(m_client);
+            move(m_requested.topLeft());
+        }
+        return;
+    }
+    QMargins margins;
+    if (handle && isVisible())
+        margins = handle->frameMargins();
+    m_client = m_requested.size().shrunkBy(margins).expandedTo(least);
+    if (fixed)
+        setFixedSize(m_client);
+    else
+        resize(m_client);
+    move(m_requested.topLeft());
+    if (!margins.isNull())
+        m_geometryPending = false;
 }
 
 void CFrameWnd::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!m_geometryPending)
-        return;
-    // Margins arrive with the window manager's reparenting; look for them a few times.
-    for (int delay : {0, 50, 150, 400, 1000, 2000})
-        QTimer::singleShot(delay, this, [this] {
-            if (m_geometryPending)
-                ApplyFrameGeometry();
-        });
+    if (!m_frameWatcher) {
+        // Each frame the window manager gives it (the first, a new one's, a theme's) places
+        // the window again.
+        auto* watcher = new platform::FrameExtentsWatcher(windowHandle());
+        connect(watcher, &platform::FrameExtentsWatcher::Changed, this, &CFrameWnd::ApplyFrameGeometry);
+        m_frameWatcher = watcher;
+    }
+    if (!(m_style & WS_THICKFRAME))
+        platform::ForbidResizing(windowHandle());
+    if (m_geometryPending)
+        ApplyFrameGeometry();
 }
 
 void CFrameWnd::moveEvent(QMoveEvent* event)
@@ -217,6 +248,31 @@ void CFrameWnd::moveEvent(QMoveEvent* event)
     QMainWindow::moveEvent(event);
     if (m_geometryPending && windowHandle() && !windowHandle()->frameMargins().isNull())
         ApplyFrameGeometry();
+}
+
+void CFrameWnd::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // A window manager that resizes a window of fixed size anyway gets it back at once; a
+    // pixel of rounding on a scaled desktop is no such resize.
+    const QSize delta = size() - m_client;
+    if ((m_style & WS_THICKFRAME) || m_client.isEmpty() ||
+        (std::abs(delta.width()) <= 1 && std::abs(delta.height()) <= 1))
+        return;
+    QTimer::singleShot(0, this, &CFrameWnd::ApplyFrameGeometry);
+}
+
+void CFrameWnd::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    static constexpr Qt::WindowStates kSized = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() != QEvent::WindowStateChange || (m_style & WS_THICKFRAME) || !(windowState() & kSized))
+        return;
+    // Not maximised, not full screen: the window keeps its size under every window manager.
+    QTimer::singleShot(0, this, [this] {
+        setWindowState(windowState() & ~kSized);
+        ApplyFrameGeometry();
+    });
 }
 
 void CFrameWnd::OnClose()

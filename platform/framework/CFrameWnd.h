@@ -81,8 +81,6 @@ public:
     void SetWindowPos(bool topMost, int x, int y, int cx, int cy, UINT flags);
     void DestroyWindow();
 
-    // The window's outer rectangle as last placed.
-
     // The frame has the menu of its resource and nothing else: no toolbar-toggle popup.
     QMenu* createPopupMenu() override { return nullptr; }
 
@@ -91,6 +89,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildMenu(UINT resourceId);
@@ -100,6 +100,8 @@ private:
     CCreateContext m_context;
     UINT m_style = 0;
     QRect m_requested;
+    QSize m_client; // the client the requested rectangle gives under the present frame
+    QObject* m_frameWatcher = nullptr;
     bool m_geometryPending = false;
     bool m_destroying = false;
     bool m_creating = false;

@@ -4,6 +4,7 @@
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/CView.h"
+#include "platform/framework/DialogOnScreen.h"
 #include "platform/framework/GuiStartup.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/TerminationWatcher.h"
@@ -186,6 +187,7 @@ int AfxWinMain(int argc, char** argv)
     // writes the document before the frame goes. Watched from before the book is read and the
     // window shows, so that no moment of the start-up dies by the signal's default action.
     TerminationWatcher watcher([app] { app->OnAppExit(); });
+    const platform::DialogOnScreen dialogsOnScreen;
     if (!app->InitInstance()) {
         app->ExitInstance();
         return 1;

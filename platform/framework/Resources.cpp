@@ -49,4 +49,10 @@ ResourceRegistry::Image ResourceRegistry::FindImage(UINT id) const
     return Image{FormatString(":/res/%u.png", id), 0, 0};
 }
 
+std::vector<const char*> ResourceRegistry::FindIcon(UINT id) const
+{
+    const auto it = m_icons.find(id);
+    return it != m_icons.end() ? it->second : std::vector<const char*>{};
+}
+
 } // namespace platform

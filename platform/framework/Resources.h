@@ -35,6 +35,8 @@ public:
     // Pictures (bitmaps, icons, cursors) are image files, by default ":/res/<id>.png" in the
     // Qt resources; a registration names another file and, for a cursor, its hot spot.
     void RegisterImage(UINT id, const char* path, int hotSpotX = 0, int hotSpotY = 0);
+    // An icon is one picture in several sizes, each an image file.
+    void RegisterIcon(UINT id, std::vector<const char*> files) { m_icons[id] = std::move(files); }
 
     CString LoadString(UINT id) const;
     const std::vector<MenuItem>* FindMenu(UINT id) const;
@@ -46,12 +48,14 @@ public:
         int hotSpotY = 0;
     };
     Image FindImage(UINT id) const;
+    std::vector<const char*> FindIcon(UINT id) const;
 
 private:
     std::map<UINT, const char*> m_strings;
     std::map<UINT, std::vector<MenuItem>> m_menus;
     std::map<UINT, DialogTemplate> m_dialogs;
     std::map<UINT, Image> m_images;
+    std::map<UINT, std::vector<const char*>> m_icons;
 };
 
 } // namespace platform

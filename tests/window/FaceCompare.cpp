@@ -1,5 +1,6 @@
 // Compares a screenshot of the real window's client area with the offscreen paint of the
-// face at each second of a range: passes when one of them matches where the view sits.
+// face at each second of a range: passes when one of them matches where the view sits and the
+// whole digital time is inside the client.
 #include "view/QuillonView.h"
 
 #include <QApplication>
@@ -62,6 +63,18 @@ int Differences(const QImage& shot, const QImage& face, int top)
     return differing;
 }
 
+// The digital time as painted: its yellow digits on their black box, inside the time band.
+QRect DigitsBox(const QImage& face)
+{
+    constexpr int kBandTop = 104, kBandBottom = 148; // inside the band's outline
+    QRect box;
+    for (int y = kBandTop; y <= kBandBottom; ++y)
+        for (int x = 0; x < face.width(); ++x)
+            if (const QRgb c = face.pixel(x, y) | 0xFF000000u; c == qRgb(0, 0, 0) || c == qRgb(255, 255, 0))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -90,7 +103,16 @@ int main(int argc, char** argv)
                 bestTop = top;
             }
             if (differing == 0) {
-                std::printf("face matches at view top %d\n", top);
+                // A match over a cut window proves nothing of what the window fails to show.
+                const QRect digits = DigitsBox(face);
+                if (top + digits.bottom() >= shot.height() || digits.right() >= shot.width()) {
+                    std::printf("face matches at view top %d, but the digital time (to row %d, column %d) "
+                                "is outside the %dx%d client\n",
+                                top, top + digits.bottom(), digits.right(), shot.width(), shot.height());
+                    return 1;
+                }
+                std::printf("face matches at view top %d; the digital time ends at row %d of %d\n", top,
+                            top + digits.bottom(), shot.height());
                 return 0;
             }
         }

@@ -1,5 +1,6 @@
 # Sourced by the real-window tests: a private X server with a window manager, torn down on exit.
-# Provides: start_xsession, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
+# Provides: start_xsession (openbox, or the window manager named in $XS_WM), start_wm NAME,
+# wm_installed NAME, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
 # wait_for_gone WID, wait_for_exit PID, wait_for_geometry WID RECT, wait_for_settled WID, wait_for_uptime PID SECONDS,
 # xs_window_count PID, outer_geometry WID, and $DISPLAY.
 
@@ -18,10 +19,42 @@ start_xsession() {
     XS_PIDS+=($!)
     wait_until 10 "Xvfb to start" test -s "$XS_TMP/display" || return 1
     export DISPLAY=":$(cat "$XS_TMP/display")"
-    openbox >/dev/null 2>&1 &
+    start_wm "${XS_WM:-openbox}"
+}
+
+# The window managers the tests know, by name: the command that runs one on this display.
+xs_wm_command() {
+    case $1 in
+    openbox) echo "openbox --replace" ;;
+    mutter) echo "mutter --x11 --replace --sm-disable" ;;
+    kwin) echo "kwin_x11 --replace" ;;
+    icewm) echo "icewm --replace" ;;
+    *) return 1 ;;
+    esac
+}
+# wm_installed NAME: whether that window manager is on this machine.
+wm_installed() { local cmd; cmd=$(xs_wm_command "$1") && command -v "${cmd%% *}" >/dev/null; }
+
+# start_wm NAME: ends the window manager of the session, if any, and starts NAME in its place.
+XS_WM_PID=""
+start_wm() {
+    local cmd old=$XS_WM_PID
+    cmd=$(xs_wm_command "$1") || { echo "no window manager named $1" >&2; return 1; }
+    if [ -n "$old" ]; then
+        kill "$old" 2>/dev/null || true
+        wait_until 10 "the window manager to end" eval "! kill -0 $old 2>/dev/null" || return 1
+    fi
+    # kwin has the session bus start its helpers, which need the display too.
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && dbus-update-activation-environment DISPLAY QT_QPA_PLATFORM=xcb 2>/dev/null
+    QT_QPA_PLATFORM=xcb $cmd >/dev/null 2>&1 &
+    XS_WM_PID=$!
     XS_PIDS+=($!)
-    xs_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-    wait_until 10 "the window manager to start" xs_wm_up
+    xs_wm_up() {
+        local check
+        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # //p')
+        [ -n "$check" ] && xprop -id "$check" _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
+    }
+    wait_until 20 "$1 to start" xs_wm_up
 }
 
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND every $XS_POLL seconds (0.1 unless set) until
