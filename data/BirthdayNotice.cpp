@@ -2,8 +2,7 @@
 
 #include "data/NotebookRules.h"
 
-namespace {
-CString NameOf(const CContact& contact)
+CString ContactDisplayName(const CContact& contact)
 {
     CString name = contact.m_strFirstName;
     if (!contact.m_strLastName.IsEmpty()) {
@@ -14,6 +13,8 @@ CString NameOf(const CContact& contact)
     return name.IsEmpty() ? FormatBirthdayText(contact.m_dtBirthday) : name;
 }
 
+namespace {
+
 void AppendLine(CString& body, const char* heading, const CContactList& contacts)
 {
     if (contacts.IsEmpty())
@@ -23,7 +24,7 @@ void AppendLine(CString& body, const char* heading, const CContactList& contacts
     body += CString(heading);
     const char* separator = ": ";
     for (const CContact& contact : contacts) {
-        body += CString(separator) + NameOf(contact);
+        body += CString(separator) + ContactDisplayName(contact);
         separator = ", ";
     }
 }

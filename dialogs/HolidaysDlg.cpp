@@ -1,5 +1,6 @@
 #include "dialogs/HolidaysDlg.h"
 
+#include "data/BirthdayNotice.h"
 #include "data/NotebookRules.h"
 #include "platform/framework/CDataExchange.h"
 #include "res/HolidaysTemplate.h"
@@ -9,8 +10,12 @@ namespace {
 void FillList(CListBox& list, const CContactList& contacts)
 {
     list.ResetContent();
-    for (const CContact& contact : contacts)
-        list.InsertString(-1, FormatBirthdayText(contact.m_dtBirthday));
+    for (const CContact& contact : contacts) {
+        const CString date = FormatBirthdayText(contact.m_dtBirthday);
+        // The entry shows the date; a listener also hears whose birthday it is.
+        list.SetItemAccessibleText(list.InsertString(-1, date),
+                                   ContactDisplayName(contact) + CString(", ") + date);
+    }
 }
 } // namespace
 
@@ -47,6 +52,8 @@ BOOL CHolidaysDlg::OnInitDialog()
     CDialog::OnInitDialog();
     FillList(m_todayList, m_todayContacts);
     FillList(m_tomorrowList, m_tomorrowContacts);
+    // Said as the reminder takes the focus: the same words as the desktop notification.
+    SetAccessibleDescription(BirthdayNoticeBody(m_todayContacts, m_tomorrowContacts));
     m_hoursSpin.SetRange(1, 12);
     UpdateData(FALSE);
     // A box shown ticked also shows the hours line greyed, as a click on it would.

@@ -45,7 +45,8 @@ void RegisterShutdownTemplate()
             {IDC_SHUTDOWN_HOURS_VALUE, K::Static, "", 160, 58, 19, 11, SS_LEFT | WS_GROUP},
             {IDC_SHUTDOWN_MINUTES_VALUE, K::Static, "", 160, 77, 19, 11, SS_LEFT | WS_GROUP},
             {IDC_SHUTDOWN_SECONDS_VALUE, K::Static, "", 160, 97, 19, 11, SS_LEFT | WS_GROUP},
-            {IDC_SHUTDOWN_RESTART, K::RadioButton, "Radio3", 9, 13, 11, 10},
+            // A tab stop, so that the choice between restart and shut down is reachable by keyboard.
+            {IDC_SHUTDOWN_RESTART, K::RadioButton, "Radio3", 9, 13, 11, 10, WS_GROUP | WS_TABSTOP},
             {IDC_SHUTDOWN_SHUT_DOWN, K::RadioButton, "Radio4", 56, 13, 10, 9},
             {-1, K::Static, "Shut down", 68, 13, 35, 11, SS_LEFT | WS_GROUP},
             {-1, K::Static, "Restart", 20, 13, 26, 11, SS_LEFT | WS_GROUP},

@@ -9,6 +9,7 @@
 
 CQuillonView::CQuillonView()
 {
+    setAccessibleName(QStringLiteral("Clock"));
     // The hands are derived from the dial so the two can never disagree.
     const CPoint centre = m_dialRect.CenterPoint();
     const int radius = m_dialRect.Width() / 2;
@@ -85,7 +86,7 @@ void CQuillonView::OnDraw(CDC* dc)
 
     CFont timeFont;
     timeFont.CreateFont(15, 10, 0, 0, 800, false, false, false, 0, 0, 0, 0, 0, "Areal");
-    m_timeText.Format("%i:%.2i:%.2i", m_hour, m_minute, m_second);
+    m_timeText = GetAccessibleText();
     CFont* oldFont = dc->SelectObject(&timeFont);
     dc->TextOut(m_hour <= 10 ? 20 : 14, 110, m_timeText);
 
@@ -142,6 +143,11 @@ bool CQuillonView::OnCmdMsg(UINT id)
     default:
         return CView::OnCmdMsg(id);
     }
+}
+
+CString CQuillonView::GetAccessibleText() const
+{
+    return FormatString("%i:%.2i:%.2i", m_hour, m_minute, m_second);
 }
 
 void CQuillonView::contextMenuEvent(QContextMenuEvent* event)

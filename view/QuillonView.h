@@ -27,6 +27,8 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* dc) override;
+    // The time as the digital line shows it.
+    CString GetAccessibleText() const override;
     void OnTimer(UINT id) override;
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
     bool OnPreparePrinting(CPrintInfo* info) override;

@@ -92,3 +92,10 @@ CString CListBox::GetText(int index) const
         return {};
     return CString(list->item(index)->data(kBytesRole).toByteArray().toStdString());
 }
+
+void CListBox::SetItemAccessibleText(int index, const CString& text)
+{
+    if (auto* list = List(this))
+        if (QListWidgetItem* item = list->item(index))
+            item->setData(Qt::AccessibleTextRole, text.ToQString());
+}

@@ -20,4 +20,6 @@ public:
     int SelectString(int startAfter, const CString& prefix);
     int FindString(int startAfter, const CString& prefix) const;
     CString GetText(int index) const; // "" for no such entry
+    // What a screen reader says of an entry, where its text alone does not tell enough.
+    void SetItemAccessibleText(int index, const CString& text);
 };

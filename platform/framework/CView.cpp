@@ -2,10 +2,12 @@
 
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
+#include "platform/framework/ViewAccessible.h"
 #include "platform/framework/WindowTimer.h"
 
 #include <QCoreApplication>
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -33,6 +35,7 @@ CView::CView()
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    platform::ViewAccessible::Install();
 }
 
 CView::~CView()
@@ -142,6 +145,13 @@ void CView::paintEvent(QPaintEvent*)
 
 void CView::keyPressEvent(QKeyEvent* event)
 {
+    // Shift+F10 asks for the popup menu as the Menu key does, at the view's centre.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        const QPoint centre = rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, centre, mapToGlobal(centre));
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
     UINT key = 0;
     if (event->key() == Qt::Key_Escape)
         key = VK_ESCAPE;

@@ -43,6 +43,8 @@ public:
     virtual void OnTimer(UINT id);
     virtual void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
     virtual bool OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
+    // The text the view shows, as a screen reader reads it when asked; none by default.
+    virtual CString GetAccessibleText() const { return {}; }
 
     bool OnCmdMsg(UINT id) override;
 

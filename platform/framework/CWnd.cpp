@@ -37,6 +37,12 @@ void CWnd::SetWindowText(const CString& text)
     platform::SetControlText(m_widget, text);
 }
 
+void CWnd::SetAccessibleDescription(const CString& text)
+{
+    if (m_widget)
+        m_widget->setAccessibleDescription(text.ToQString());
+}
+
 void CWnd::OnLButtonDown(UINT, CPoint)
 {
     // Only statics that report clicks are given the mouse this way.

@@ -43,6 +43,8 @@ public:
     BOOL EnableWindow(BOOL enable = TRUE); // returns TRUE when it was disabled before
     BOOL IsWindowEnabled() const;
     void SetWindowText(const CString& text);
+    // What a screen reader says of the window besides its name, as it takes the focus.
+    void SetAccessibleDescription(const CString& text);
 
     // Messages a subclassed control sees first. The base versions do the default processing:
     // a click on a static tells its dialog (STN_CLICKED), the cursor is the ordinary one.

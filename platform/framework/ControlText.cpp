@@ -65,6 +65,10 @@ void SetControlText(QWidget* widget, const CString& text)
         record->hasText = true;
         record->textShown = Displayed(widget);
         record->textBytes = text.Bytes();
+        // A value field is read with its caption: "Build number: 6.1.0".
+        if (!record->caption.isEmpty() && qobject_cast<QLabel*>(widget))
+            widget->setAccessibleName(shown.isEmpty() ? record->caption
+                                                      : record->caption + QLatin1String(": ") + shown);
     }
 }
 

@@ -3,11 +3,13 @@
 #include "platform/framework/ControlText.h"
 #include "platform/framework/Cursor.h"
 #include "platform/framework/DateTimePicker.h"
+#include "platform/framework/DialogCaptions.h"
 #include "platform/framework/DialogUnits.h"
 #include "platform/framework/DialogWindow.h"
 #include "platform/framework/GroupBox.h"
 #include "platform/framework/UpDownWidget.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,8 +49,9 @@ QWidget* MakeButton(const DialogItem& item, QWidget* parent, CDialog* owner)
     if (item.kind == DialogItemKind::CheckBox) {
         button = new QCheckBox(parent);
     } else if (item.kind == DialogItemKind::RadioButton) {
+        // Announced as a radio button; which others it unchecks follows WS_GROUP (below), not
+        // the parent, so Qt's own exclusivity is kept out by a group that excludes nothing.
         auto* radio = new QRadioButton(parent);
-        radio->setAutoExclusive(false); // groups follow WS_GROUP, not the parent
         button = radio;
     } else {
         auto* push = new QPushButton(parent);
@@ -231,6 +234,9 @@ void BuildDialogControls(DialogWindow* window, const DialogTemplate& dialogTempl
 
     std::vector<QWidget*> tabChain;
     std::vector<QWidget*> groupBoxes;
+    std::vector<QWidget*> widgets;
+    QButtonGroup* radios = nullptr;
+    int radiosGroup = -1;
     QWidget* previous = nullptr;
     int group = 0;
     bool haveDefault = false;
@@ -238,6 +244,15 @@ void BuildDialogControls(DialogWindow* window, const DialogTemplate& dialogTempl
         if ((item.style & WS_GROUP) || item.kind == DialogItemKind::Static)
             ++group;
         QWidget* widget = MakeControl(item, window, owner, previous);
+        widgets.push_back(widget);
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            if (!radios || radiosGroup != group) {
+                radios = new QButtonGroup(window);
+                radios->setExclusive(false);
+                radiosGroup = group;
+            }
+            radios->addButton(radio);
+        }
         widget->setGeometry(MapDialogRect(QRect(item.x, item.y, item.w, item.h), base));
         if (const auto* label = qobject_cast<QLabel*>(widget); label && !label->pixmap().isNull())
             widget->resize(label->pixmap().deviceIndependentSize().toSize()); // pictures keep their size
@@ -272,6 +287,7 @@ void BuildDialogControls(DialogWindow* window, const DialogTemplate& dialogTempl
     }
     for (std::size_t i = 1; i < tabChain.size(); ++i)
         QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
+    NameControlsByCaption(dialogTemplate.items, widgets);
     // Group boxes only frame what lies on them.
     for (QWidget* box : groupBoxes)
         box->lower();

@@ -2,12 +2,15 @@
 
 #include "platform/framework/CDialog.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -33,7 +36,9 @@ void DialogWindow::AddControl(const ControlRecord& record, QWidget* widget)
     const DialogItemKind kind = record.kind;
     const bool enterToDialog =
         (kind == DialogItemKind::Edit || kind == DialogItemKind::RichEdit) && !(record.style & ES_WANTRETURN);
-    if (kind == DialogItemKind::Static || enterToDialog)
+    if (kind == DialogItemKind::RadioButton)
+        m_radios.push_back(widget);
+    if (kind == DialogItemKind::Static || kind == DialogItemKind::RadioButton || enterToDialog)
         widget->installEventFilter(this);
     if (kind == DialogItemKind::ListBox || kind == DialogItemKind::ListView) {
         QWidget* viewport = static_cast<QListWidget*>(widget)->viewport();
@@ -118,6 +123,66 @@ void DialogWindow::closeEvent(QCloseEvent* event)
     m_owner->OnClose();
 }
 
+std::vector<QWidget*> DialogWindow::RadioGroup(int group) const
+{
+    std::vector<QWidget*> members;
+    for (QWidget* radio : m_radios)
+        if (m_records.at(radio).radioGroup == group)
+            members.push_back(radio);
+    return members;
+}
+
+void DialogWindow::SetRadioTabStops()
+{
+    for (QWidget* radio : m_radios) {
+        const int group = m_records.at(radio).radioGroup;
+        const std::vector<QWidget*> members = RadioGroup(group);
+        if (members.front() != radio)
+            continue; // each group once, from its first button
+        const bool tabStop = std::any_of(members.begin(), members.end(), [this](const QWidget* member) {
+            return (m_records.at(member).style & WS_TABSTOP) != 0;
+        });
+        QWidget* entry = nullptr;
+        for (QWidget* member : members)
+            if (member->isEnabled() && static_cast<QAbstractButton*>(member)->isChecked())
+                entry = member;
+        if (!entry) {
+            const auto enabled = std::find_if(members.begin(), members.end(),
+                                              [](const QWidget* member) { return member->isEnabled(); });
+            entry = enabled != members.end() ? *enabled : members.front();
+        }
+        for (QWidget* member : members)
+            member->setFocusPolicy(member == entry && tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+void DialogWindow::MoveInRadioGroup(QWidget* from, bool forward)
+{
+    const std::vector<QWidget*> members = RadioGroup(m_records.at(from).radioGroup);
+    const auto count = static_cast<std::ptrdiff_t>(members.size());
+    const std::ptrdiff_t at = std::find(members.begin(), members.end(), from) - members.begin();
+    for (std::ptrdiff_t step = 1; step < count; ++step) {
+        QWidget* next = members[static_cast<std::size_t>((at + (forward ? step : count - step)) % count)];
+        if (!next->isEnabled())
+            continue;
+        next->setFocus(Qt::OtherFocusReason);
+        static_cast<QAbstractButton*>(next)->click();
+        return;
+    }
+}
+
+bool DialogWindow::focusNextPrevChild(bool next)
+{
+    SetRadioTabStops();
+    return QDialog::focusNextPrevChild(next);
+}
+
+void DialogWindow::showEvent(QShowEvent* event)
+{
+    SetRadioTabStops();
+    QDialog::showEvent(event);
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -126,9 +191,17 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
     const bool isViewport = record && m_viewports.count(widget) != 0;
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+        const bool arrow =
+            key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+        if (arrow && record && record->kind == DialogItemKind::RadioButton &&
+            !(keyEvent->modifiers() & ~Qt::KeypadModifier)) {
+            MoveInRadioGroup(widget, key == Qt::Key_Down || key == Qt::Key_Right);
             return true;
         }
         break;

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class CDialog;
 
@@ -25,6 +26,7 @@ struct ControlRecord
     bool hasText = false;
     std::string textBytes;
     QString textShown;
+    QString caption; // what the control is announced by, where it has no text of its own
 };
 
 // The window of one opening of a CDialog: its controls by id, and the keys and mouse input
@@ -51,14 +53,23 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void Command(int id);
+    // The radio buttons of a group, in the template's order.
+    std::vector<QWidget*> RadioGroup(int group) const;
+    // A group of radio buttons is one tab stop, entered at its checked button or its first.
+    void SetRadioTabStops();
+    // The arrow keys move through a group and check the button they reach.
+    void MoveInRadioGroup(QWidget* from, bool forward);
     ControlRecord* Record(const QWidget* widget);
 
     CDialog* m_owner;
     std::map<const QWidget*, ControlRecord> m_records;
+    std::vector<QWidget*> m_radios;                       // in the template's order
     std::map<const QWidget*, const QWidget*> m_viewports; // a list's viewport to the list
     std::map<int, QWidget*> m_byId;
     int m_defaultId = 1;

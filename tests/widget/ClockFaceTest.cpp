@@ -2,6 +2,7 @@
 #include "view/ClockHands.h"
 #include "view/QuillonView.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -145,6 +146,11 @@ private Q_SLOTS:
         CQuillonView view;
         const QImage image = PaintFace(view, hour, 5, 3);
         QCOMPARE(view.m_timeText.ToQString(), text);
+        // A screen reader reads the face and the digital line as one object carrying the time.
+        QAccessibleInterface* clock = QAccessible::queryAccessibleInterface(&view);
+        QCOMPARE(clock->role(), QAccessible::StaticText);
+        QCOMPARE(clock->text(QAccessible::Name), QStringLiteral("Clock"));
+        QCOMPARE(clock->text(QAccessible::Description), text);
         // The first yellow column of the band is where the text starts (glyphs have a small bearing).
         int first = -1;
         for (int col = 0; col < 150 && first < 0; ++col)

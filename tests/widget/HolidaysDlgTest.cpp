@@ -9,6 +9,7 @@
 #include "view/QuillonView.h"
 #include <optional>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -93,6 +94,15 @@ private Q_SLOTS:
         Open(dlg, [](CHolidaysDlg& d) {
             QCOMPARE(Control<QListWidget>(d, 1020)->count(), 2);
             QCOMPARE(Control<QListWidget>(d, 1020)->item(0)->text(), QStringLiteral("14:11:1980"));
+            // A listener hears whose birthday each entry is, and the reminder's own words.
+            QAccessibleInterface* today =
+                QAccessible::queryAccessibleInterface(Control<QListWidget>(d, 1020));
+            QCOMPARE(today->child(1)->text(QAccessible::Name), QStringLiteral("Cy Day, 14:11:1990"));
+            QAccessibleInterface* tomorrow =
+                QAccessible::queryAccessibleInterface(Control<QListWidget>(d, 1023));
+            QCOMPARE(tomorrow->child(0)->text(QAccessible::Name), QStringLiteral("Bo Ray, 15:11:1975"));
+            QCOMPARE(QAccessible::queryAccessibleInterface(d.GetSafeHwnd())->text(QAccessible::Description),
+                     QStringLiteral("Today: Ann Lee, Cy Day\nTomorrow: Bo Ray"));
             QCOMPARE(Text(d, 1034), QString()); // nothing shown before a pick
             Pick(d, 1020, 1);
             QCOMPARE(Text(d, 1034), QStringLiteral("Cy"));

@@ -1,6 +1,7 @@
 // The shutdown scheduler: what each opening shows, what OK commits and what Cancel keeps.
 #include "dialogs/ShutdownDlg.h"
 #include "platform/framework/Clock.h"
+#include "platform/framework/DialogWindow.h"
 #include "platform/framework/MessageBox.h"
 #include "res/Resource.h"
 #include "tests/support/DialogHarness.h"
@@ -239,6 +240,43 @@ private Q_SLOTS:
             Click(dlg, IDOK);
         });
         QVERIFY(!dlg.m_restart);
+    }
+
+    void aKeyboardReachesEveryChoice()
+    {
+        CShutdownDlg dlg;
+        RunModal(dlg, [&](QWidget* window) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            // Tab from OK round the dialog: each group of radio buttons is one stop, at its
+            // checked button (after a delay; shut down), and Restart / Shut down is one of them.
+            Control<QPushButton>(dlg, IDOK)->setFocus();
+            std::vector<int> stops;
+            for (int i = 0; i < 12 && (stops.empty() || stops.back() != IDOK); ++i) {
+                QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+                stops.push_back(platform::ControlIdOf(window->focusWidget()));
+            }
+            const std::vector<int> expected{IDCANCEL, 1001, 1004, 1005, 1006, 1030, IDOK};
+            QCOMPARE(stops, expected);
+            // The arrows move through the group and check what they reach.
+            QTest::keyClick(Control<QRadioButton>(dlg, 1030), Qt::Key_Left);
+            QCOMPARE(platform::ControlIdOf(window->focusWidget()), 1029);
+            QVERIFY(Checked(dlg, 1029) && !Checked(dlg, 1030));
+            QTest::keyClick(window->focusWidget(), Qt::Key_Right);
+            QVERIFY(Checked(dlg, 1030) && !Checked(dlg, 1029));
+            // Within the mode group, the arrow's button also switches the mode, as its click does.
+            Control<QRadioButton>(dlg, 1001)->setFocus();
+            QTest::keyClick(window->focusWidget(), Qt::Key_Up);
+            QCOMPARE(platform::ControlIdOf(window->focusWidget()), 1000);
+            QVERIFY(ShowsDateTimeMode(dlg));
+            // Tab now enters the mode group at the new choice, and goes on to the pickers.
+            Control<QPushButton>(dlg, IDCANCEL)->setFocus();
+            QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(platform::ControlIdOf(window->focusWidget()), 1000);
+            QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(platform::ControlIdOf(window->focusWidget()), 1002);
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
     }
 
     void theYearTestAndTheRangeOfTheSchedule_data()

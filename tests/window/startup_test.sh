@@ -164,6 +164,16 @@ if main=$(wait_for_window "Quillon - other.info"); then
     xdotool mousemove 10 700 click 1 # away from the menu, which closes it
     menu_closed() { [ "$(popups)" = "$base" ]; }
     wait_until 5 "the menu to close" menu_closed || true
+    # From the keyboard: Shift+F10 and the Menu key bring up the same menu on the face.
+    menu_up() { [ "$(popups)" -gt "$base" ]; }
+    for keys in shift+F10 Menu; do
+        timeout 3 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+        xdotool key "$keys"
+        wait_until 5 "the face's menu" menu_up || true
+        check "$keys opens the face's menu" menu_up
+        xdotool key Escape
+        wait_until 5 "the menu to close" menu_closed || true
+    done
 
     # The window manager's close, as the title bar's close box sends it.
     for _ in 1 2 3 4 5; do
