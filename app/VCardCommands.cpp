@@ -8,9 +8,11 @@
 #include "data/VCard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <dirent.h>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -85,6 +87,110 @@ bool ReadWhole(const std::string& path, std::istream& in, std::string* data, std
     return true;
 }
 
+bool IsVCardFileName(std::string_view name)
+{
+    if (name.empty() || name[0] == '.' || name.size() <= 4) // hidden ones are other programs' temporaries
+        return false;
+    std::string extension(name.substr(name.size() - 4));
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".vcf";
+}
+
+// What an import reads: the cards, and for each contact where it came from, for messages.
+struct Input
+{
+    vcard::ReadResult cards;
+    std::vector<std::string> sources;
+    bool folder = false;
+};
+
+void Merge(vcard::ReadResult&& one, const std::string& source, Input* input)
+{
+    vcard::ReadResult& all = input->cards;
+    for (vcard::Problem& problem : one.problems) {
+        problem.text = CString(source + ": ") + problem.text;
+        all.problems.push_back(std::move(problem));
+    }
+    for (int i = 0; i < one.contacts.GetCount(); ++i) {
+        all.contacts.Add(std::move(one.contacts[i]));
+        all.uids.push_back(std::move(one.uids[static_cast<std::size_t>(i)]));
+        input->sources.push_back(source);
+    }
+    all.cards += one.cards;
+    all.withoutBirthday += one.withoutBirthday;
+    all.incomplete += one.incomplete;
+}
+
+// Every .vcf file of the folder, in the order of their names; any that cannot be read stops it.
+bool ReadFolder(const std::string& folder, std::istream& in, Input* input, std::string* error)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        *error =
+            "cannot read the vCard folder " + bookcommands::Quote(folder) + ": " + std::strerror(errno) + '.';
+        return false;
+    }
+    std::vector<std::string> names;
+    // One thread reads this stream; readdir_r is the deprecated one.
+    // cppcheck-suppress readdirCalled
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsVCardFileName(entry->d_name))
+            continue;
+        struct stat st
+        {
+        };
+        const bool folderInside =
+            entry->d_type == DT_DIR ||
+            ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) &&
+             ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode));
+        if (!folderInside) // the cards of an address book are its files, not what its folders hold
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    std::size_t total = 0;
+    for (const std::string& name : names) {
+        const std::string path = folder + '/' + name;
+        std::string data;
+        if (!ReadWhole(path, in, &data, error))
+            return false;
+        total += data.size();
+        if (total > kMostVCardBytes) {
+            *error = TooLarge("the vCard folder " + bookcommands::Quote(folder));
+            return false;
+        }
+        Merge(vcard::ReadCards(data), bookcommands::Quote(path), input);
+    }
+    return true;
+}
+
+bool ReadInput(const std::string& vcfPath, std::istream& in, Input* input, std::string* error)
+{
+    struct stat st
+    {
+    };
+    input->folder = vcfPath != "-" && ::stat(vcfPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (input->folder)
+        return ReadFolder(vcfPath, in, input, error);
+    std::string data;
+    if (!ReadWhole(vcfPath, in, &data, error))
+        return false;
+    input->cards = vcard::ReadCards(data);
+    input->sources.assign(static_cast<std::size_t>(input->cards.contacts.GetCount()),
+                          vcfPath == "-" ? std::string("the standard input") : bookcommands::Quote(vcfPath));
+    return true;
+}
+
+std::string Describe(const CContact& contact)
+{
+    std::string name = contact.m_strFirstName.Bytes();
+    if (!name.empty() && !contact.m_strLastName.IsEmpty())
+        name += ' ';
+    name += contact.m_strLastName.Bytes();
+    return name.empty() ? std::string("a contact without a name") : bookcommands::EscapeField(name);
+}
+
 // Equal for contacts IsSameContact finds the same: the date of birth and the five texts. A
 // hash, not the texts themselves, so that the index costs little beside the book.
 std::size_t DuplicateKey(const CContact& contact)
@@ -116,17 +222,17 @@ int ExportVCards(const std::string& bookPath, std::ostream& out, std::ostream& e
 int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::istream& in, std::ostream& out,
                  std::ostream& err)
 {
-    vcard::ReadResult cards;
+    Input input;
     {
-        std::string data;
         std::string error;
-        if (!ReadWhole(vcfPath, in, &data, &error)) {
+        if (!ReadInput(vcfPath, in, &input, &error)) {
             err << "quillon: " << error << " Nothing was imported.\n";
             return 1;
         }
-        cards = vcard::ReadCards(data);
-    } // the input's bytes are not needed any more
-    if (cards.cards == 0) {
+    }
+    vcard::ReadResult& cards = input.cards;
+    // A file without a card is the wrong file; a folder without one is a new, empty address book.
+    if (cards.cards == 0 && !input.folder) {
         err << "quillon: "
             << (vcfPath == "-" ? std::string("the standard input")
                                : "the vCard file " + bookcommands::Quote(vcfPath))
@@ -159,10 +265,26 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
     std::unordered_map<std::size_t, std::vector<int>> index;
     for (int i = 0; i < contacts.GetCount(); ++i)
         index[DuplicateKey(contacts[i])].push_back(i);
+    // A card that carries the UID of a contact (as exported, perhaps changed elsewhere since) is
+    // that contact: it is not added a second time.
+    std::unordered_map<std::string, int> byUid;
+    const std::vector<std::string> bookUids = vcard::ContactUids(contacts);
+    for (int i = 0; i < contacts.GetCount(); ++i)
+        byUid.emplace(bookUids[static_cast<std::size_t>(i)], i);
+    std::vector<std::string> kept; // cards that differ from the contact of their UID
     int added = 0;
     int duplicates = 0;
     for (int c = 0; c < cards.contacts.GetCount(); ++c) {
         CContact& card = cards.contacts[c];
+        const std::string& uid = cards.uids[static_cast<std::size_t>(c)];
+        if (const auto found = uid.empty() ? byUid.end() : byUid.find(uid); found != byUid.end()) {
+            ++duplicates;
+            if (!IsSameContact(contacts[found->second], card))
+                kept.push_back(input.sources[static_cast<std::size_t>(c)] + ": " + Describe(card) +
+                               " has the UID of " + Describe(contacts[found->second]) +
+                               ", who is in the book already; the book's fields were kept");
+            continue;
+        }
         std::vector<int>& same = index[DuplicateKey(card)];
         const bool known =
             std::any_of(same.begin(), same.end(), [&](int i) { return IsSameContact(contacts[i], card); });
@@ -170,7 +292,10 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
             ++duplicates;
             continue;
         }
-        same.push_back(contacts.Add(std::move(card)));
+        const int at = contacts.Add(std::move(card));
+        same.push_back(at);
+        if (!uid.empty())
+            byUid.emplace(uid, at);
         ++added;
     }
     // One sort after all the appends leaves the very order that sorting after each append (as
@@ -188,6 +313,8 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
 
     for (const vcard::Problem& problem : cards.problems)
         err << "quillon: " + bookcommands::EscapeField(problem.text.Bytes()) + ".\n"; // one write a line
+    for (const std::string& line : kept)
+        err << "quillon: " + line + ".\n";
     const int skipped = duplicates + cards.withoutBirthday + cards.incomplete;
     std::string summary =
         "Added " + contactbook::Counted(added, "contact") + ", skipped " + std::to_string(skipped);
