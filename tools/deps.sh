@@ -19,14 +19,20 @@ TEST_PACKAGES=(
     groff-base
     gzip
     imagemagick
+    khard
     libclang-rt-14-dev
     libice-dev
     libsm-dev
     lintian
     man-db
     openbox
+    python3-dateutil
     python3-dbusmock
+    python3-icalendar
+    python3-vobject
+    radicale
     valgrind
+    vdirsyncer
     x11-apps
     x11-utils
     xauth
