@@ -2,8 +2,10 @@
 
 #include "app/BookCommands.h"
 #include "app/CommandLine.h"
+#include "app/VCardInput.h"
 #include "data/BirthdayCalendar.h"
 #include "data/ContactBookFormat.h"
+#include "data/NotebookRules.h"
 #include "data/SafeFile.h"
 #include "data/VCard.h"
 
@@ -13,6 +15,8 @@
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -70,6 +74,14 @@ bool WriteCardFile(const std::string& path, const std::string& card, std::string
     return ok;
 }
 
+std::string Name(const CContact& contact)
+{
+    std::string name = contact.m_strFirstName.Bytes();
+    if (!name.empty() && !contact.m_strLastName.IsEmpty())
+        name += ' ';
+    return bookcommands::EscapeField(name + contact.m_strLastName.Bytes());
+}
+
 } // namespace
 
 int ExportVdir(const std::string& folder, const std::string& bookPath, std::ostream& out, std::ostream& err)
@@ -81,14 +93,40 @@ int ExportVdir(const std::string& folder, const std::string& bookPath, std::ostr
         return 1;
     }
     const std::vector<std::string> uids = vcard::ContactUids(contacts);
+    // Cards that came from elsewhere (a phone's, through the server) keep the UIDs they were
+    // made with. A contact imported from one is not written again under its own UID, which
+    // would give the server a second copy, nor over it, which would drop what the book does
+    // not keep (addresses, photos): its card is left as it is.
+    VCardInput present;
+    if (!ReadVCardFolder(folder, &present, &error)) {
+        err << "quillon: " << error << " Nothing was exported.\n";
+        return 1;
+    }
+    const std::unordered_set<std::string> ours(uids.begin(), uids.end());
+    std::unordered_map<std::string, std::vector<int>> others; // by the UID their names and birthday give
+    for (int j = 0; j < present.cards.contacts.GetCount(); ++j)
+        if (ours.count(present.cards.uids[static_cast<std::size_t>(j)]) == 0)
+            others[vcard::ContactUid(present.cards.contacts[j])].push_back(j);
     int written = 0;
     int unchanged = 0;
+    int elsewhere = 0;
     for (int i = 0; i < contacts.GetCount(); ++i) {
         const std::string& uid = uids[static_cast<std::size_t>(i)];
         const std::string path = folder + '/' + uid + ".vcf";
         const std::string card = vcard::WriteCard(contacts[i], uid);
         if (Holds(path, card)) {
             ++unchanged;
+            continue;
+        }
+        if (const auto other = others.find(vcard::ContactUid(contacts[i]));
+            other != others.end() && !other->second.empty() && ::access(path.c_str(), F_OK) != 0) {
+            const int j = other->second.front();
+            other->second.erase(other->second.begin());
+            ++elsewhere;
+            if (!IsSameContact(present.cards.contacts[j], contacts[i]))
+                err << "quillon: " << present.Source(j) << " holds " << Name(contacts[i])
+                    << " as another program wrote the card, which differs from the book; it was left as it "
+                       "is.\n";
             continue;
         }
         struct stat st
@@ -105,8 +143,11 @@ int ExportVdir(const std::string& folder, const std::string& bookPath, std::ostr
         ++written;
     }
     CommandOutput output(out);
-    output.Write("Wrote " + contactbook::Counted(written, "card") + " to " + bookcommands::Quote(folder) +
-                 ", " + std::to_string(unchanged) + " unchanged.\n");
+    std::string summary = "Wrote " + contactbook::Counted(written, "card") + " to " +
+                          bookcommands::Quote(folder) + ", " + std::to_string(unchanged) + " unchanged";
+    if (elsewhere > 0)
+        summary += ", " + std::to_string(elsewhere) + " there already as another program wrote them";
+    output.Write(summary + ".\n");
     return output.Finish(err, 0);
 }
 

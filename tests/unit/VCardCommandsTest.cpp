@@ -344,12 +344,25 @@ TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
     ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
     EXPECT_EQ(m_out.str(), "Wrote 0 cards to \"" + vdir.string() + "\", 3 unchanged.\n");
     EXPECT_EQ(Files(vdir), first);
-    Write("vdir/other.vcf", Card("Mo;;;;", "1970-01-01")); // another program's card
+    // Another program's card, of a contact imported from it: not written again under our UID.
+    Write("vdir/other.vcf", Card("Mo;;;;", "1970-01-01"));
+    book.Add(Contact("Mo", 1970, 1, 1));
+    book[book.GetCount() - 1].m_dtBirthday = COleDateTime(1970, 1, 1, 0, 0, 0);
     book[2].m_strTel = "+1 555 0100";
     book.RemoveAt(0); // gone from the book, not from the folder; the twin's UID is now the first's
     SaveBook(book);
     ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
-    EXPECT_EQ(m_out.str(), "Wrote 1 card to \"" + vdir.string() + "\", 1 unchanged.\n");
+    EXPECT_EQ(m_out.str(), "Wrote 1 card to \"" + vdir.string() +
+                               "\", 1 unchanged, 1 there already as another program wrote them.\n");
+    EXPECT_EQ(m_err.str(), "");
+    book[2].m_strEMail = "mo@example.org"; // changed since: said, and still not written over
+    SaveBook(book);
+    ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
+    EXPECT_EQ(m_err.str(),
+              "quillon: \"" + (vdir / "other.vcf").string() +
+                  "\" holds Mo as another program wrote the card, which differs from the book; it "
+                  "was left as it is.\n");
+    EXPECT_EQ(Slurp((vdir / "other.vcf").string()), Card("Mo;;;;", "1970-01-01"));
     auto second = Files(vdir);
     ASSERT_EQ(second.size(), 4u);
     const std::string changed = uids[2] + ".vcf";
@@ -375,7 +388,7 @@ TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
         {"a file as the folder", Write("plain", "x"),
          "the vCard folder \"%s\" is not a folder. Nothing was exported."},
         {"a folder as a card", vdir.string(),
-         "is in the way: it is not a regular file. 0 of 2 cards were written"},
+         "is in the way: it is not a regular file. 0 of 3 cards were written"},
         {"a folder without a parent", (m_folder / "no/such").string(), "cannot create the vCard folder"},
     };
     for (const Row& row : rows) {
