@@ -112,7 +112,8 @@ int ExportVdir(const std::string& folder, const std::string& bookPath, std::ostr
     int elsewhere = 0;
     for (int i = 0; i < contacts.GetCount(); ++i) {
         const std::string& uid = uids[static_cast<std::size_t>(i)];
-        const std::string path = folder + '/' + uid + ".vcf";
+        std::string path = folder;
+        path.append(1, '/').append(uid).append(".vcf");
         const std::string card = vcard::WriteCard(contacts[i], uid);
         if (Holds(path, card)) {
             ++unchanged;

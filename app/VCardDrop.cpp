@@ -27,7 +27,7 @@ CString ImportDroppedVCards(const std::vector<std::string>& paths, CContactList&
     for (std::size_t i = 0; i < paths.size(); ++i) {
         std::string error;
         if (!ReadVCardInput(paths[i], std::cin, &inputs[i], &error)) {
-            const CString text(Sentence(error) + " Nothing was imported.");
+            CString text(Sentence(error) + " Nothing was imported.");
             AfxMessageBox(text, MB_ICONEXCLAMATION);
             return text;
         }

@@ -144,7 +144,8 @@ bool ReadVCardFolder(const std::string& folder, VCardInput* input, std::string* 
     std::sort(names.begin(), names.end());
     std::size_t total = 0;
     for (const std::string& name : names) {
-        const std::string path = folder + '/' + name;
+        std::string path = folder;
+        path.append(1, '/').append(name);
         std::string data;
         if (!ReadWhole(path, std::cin, &data, error))
             return false;
