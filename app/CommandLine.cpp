@@ -70,15 +70,17 @@ CommandLine ParseVCard(const std::vector<std::string>& args, std::size_t next, C
         operands.push_back(args[i]);
     }
     const bool import = action == CommandLine::Action::ImportVCard;
-    const std::size_t required = import ? 1 : 0;
+    const bool vdir = action == CommandLine::Action::ExportVdir;
+    const std::size_t required = import || vdir ? 1 : 0;
     if (operands.size() < required || operands.size() > required + 1) {
         line.action = CommandLine::Action::Error;
-        line.error = import ? "--import-vcard takes a vCard file and optionally a contact book"
-                            : "--export-vcard takes at most a contact book";
+        line.error = import ? "--import-vcard takes a vCard file or folder and optionally a contact book"
+                     : vdir ? "--export-vdir takes a folder and optionally a contact book"
+                            : option + " takes at most a contact book";
         return line;
     }
     line.action = action;
-    if (import)
+    if (required > 0)
         line.vcard.vcf = operands[0];
     if (operands.size() > required)
         line.vcard.book = operands[required];
@@ -111,6 +113,10 @@ CommandLine ParseOptions(const std::vector<std::string>& args)
             return ParseVCard(args, i + 1, CommandLine::Action::ExportVCard);
         if (arg == "--import-vcard")
             return ParseVCard(args, i + 1, CommandLine::Action::ImportVCard);
+        if (arg == "--export-vdir")
+            return ParseVCard(args, i + 1, CommandLine::Action::ExportVdir);
+        if (arg == "--export-ics")
+            return ParseVCard(args, i + 1, CommandLine::Action::ExportIcs);
         if (arg == "--")
             break;
         if (arg.size() > 1 && arg[0] == '-') {
@@ -145,11 +151,18 @@ std::string HelpText()
            "                 and after the given date), as --list does\n"
            "  --export-vcard [FILE]\n"
            "                 write the contacts of FILE (default date.info) to standard output\n"
-           "                 as vCard 3.0, then exit\n"
+           "                 as vCard 3.0, each with a UID made from its names and birthday\n"
+           "  --export-vdir DIR [FILE]\n"
+           "                 write each contact to DIR/UID.vcf, the folder khard and vdirsyncer\n"
+           "                 keep; unchanged cards are left alone, no file is ever deleted\n"
            "  --import-vcard VCF [FILE]\n"
            "                 append the cards of the vCard file VCF (2.1, 3.0 or 4.0; - reads\n"
-           "                 standard input) to FILE (default date.info), skipping contacts\n"
-           "                 already there and cards without a valid birthday, then exit\n"
+           "                 standard input), or of every .vcf file in the folder VCF, to FILE\n"
+           "                 (default date.info), skipping contacts already there (also by\n"
+           "                 UID) and cards without a valid birthday, then exit\n"
+           "  --export-ics [FILE]\n"
+           "                 write the birthdays to standard output as an iCalendar file: one\n"
+           "                 all-day event a year per contact\n"
            "  --install-autostart  start Quillon at every login in the current folder, so\n"
            "                       that its date.info is the book and birthdays are shown\n"
            "  --remove-autostart   stop starting Quillon at login\n"
@@ -166,7 +179,7 @@ std::string HelpText()
            "                 that logind keeps as it is.\n"
            "\n"
            "FILE defaults to date.info in the current folder; --list and --birthdays never change it.\n"
-           "Only regular files are read as FILE or VCF.\n";
+           "Only regular files are read as FILE or VCF (or the .vcf files of a folder VCF).\n";
 }
 
 void CommandOutput::Check()

@@ -22,15 +22,17 @@ struct CommandLine
         Birthdays, // --birthdays [--date YYYY-MM-DD] [FILE]
         ExportVCard,
         ImportVCard,
+        ExportVdir, // --export-vdir DIR [FILE]
+        ExportIcs,  // --export-ics [FILE]
     };
     Action action = Action::Gui;
     std::string error;
     std::string file = "date.info"; // the book --list and --birthdays read
     std::string date;               // --date as given; empty: the local date
-    // --export-vcard [FILE] and --import-vcard VCF [FILE]
+    // --export-vcard [FILE], --import-vcard VCF [FILE], --export-vdir DIR [FILE], --export-ics [FILE]
     struct VCardRequest
     {
-        std::string vcf;
+        std::string vcf; // the file or folder to import, or the folder to export to
         std::string book = "date.info";
     } vcard;
 };

@@ -2,103 +2,12 @@
 
 #include "app/BookCommands.h"
 #include "app/CommandLine.h"
+#include "app/VCardInput.h"
+#include "app/VCardMerge.h"
 #include "data/BookLock.h"
 #include "data/ContactBookFile.h"
-#include "data/NotebookRules.h"
-#include "data/VCard.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <cstring>
-#include <istream>
-#include <iterator>
 #include <ostream>
-#include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <unordered_map>
-#include <vector>
-
-namespace {
-
-// No address book comes near this; anything larger is refused before it is read.
-constexpr std::size_t kMostVCardBytes = std::size_t{256} << 20;
-
-std::string TooLarge(const std::string& name)
-{
-    return name + " is larger than 256 MiB, far more than any address book; it was not read.";
-}
-
-bool ReadWhole(const std::string& path, std::istream& in, std::string* data, std::string* error)
-{
-    char buffer[65536];
-    if (path == "-") {
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-            if (data->size() + static_cast<std::size_t>(in.gcount()) > kMostVCardBytes) {
-                *error = TooLarge("the standard input");
-                return false;
-            }
-            data->append(buffer, static_cast<std::size_t>(in.gcount()));
-        }
-        if (in.bad()) {
-            *error = std::string("the standard input could not be read: ") + std::strerror(errno) + '.';
-            return false;
-        }
-        return true;
-    }
-    const int fd = bookcommands::OpenRegularFile(path, "the vCard file", *error);
-    if (fd < 0) {
-        if (errno == EINVAL) // a pipe, for one, is read as standard input
-            *error += " Give - as the file to read standard input.";
-        return false;
-    }
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_size) > kMostVCardBytes) {
-        ::close(fd);
-        *error = TooLarge("the vCard file " + bookcommands::Quote(path));
-        return false;
-    }
-    data->reserve(static_cast<std::size_t>(st.st_size));
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            *error = "the vCard file " + bookcommands::Quote(path) +
-                     " could not be read: " + std::strerror(errno) + '.';
-            ::close(fd);
-            return false;
-        }
-        if (got == 0)
-            break;
-        if (data->size() + static_cast<std::size_t>(got) > kMostVCardBytes) { // it grew meanwhile
-            ::close(fd);
-            *error = TooLarge("the vCard file " + bookcommands::Quote(path));
-            return false;
-        }
-        data->append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return true;
-}
-
-// Equal for contacts IsSameContact finds the same: the date of birth and the five texts. A
-// hash, not the texts themselves, so that the index costs little beside the book.
-std::size_t DuplicateKey(const CContact& contact)
-{
-    const COleDateTime& birthday = contact.m_dtBirthday;
-    std::size_t key =
-        std::hash<int>()((birthday.GetYear() * 13 + birthday.GetMonth()) * 32 + birthday.GetDay());
-    for (const CString* text : {&contact.m_strEMail, &contact.m_strFirstName, &contact.m_strLastName,
-                                &contact.m_strTel, &contact.m_strText})
-        key = key * 1000003 ^ std::hash<std::string_view>()(text->Bytes());
-    return key;
-}
-
-} // namespace
 
 int ExportVCards(const std::string& bookPath, std::ostream& out, std::ostream& err)
 {
@@ -116,17 +25,17 @@ int ExportVCards(const std::string& bookPath, std::ostream& out, std::ostream& e
 int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::istream& in, std::ostream& out,
                  std::ostream& err)
 {
-    vcard::ReadResult cards;
+    VCardInput input;
     {
-        std::string data;
         std::string error;
-        if (!ReadWhole(vcfPath, in, &data, &error)) {
+        if (!ReadVCardInput(vcfPath, in, &input, &error)) {
             err << "quillon: " << error << " Nothing was imported.\n";
             return 1;
         }
-        cards = vcard::ReadCards(data);
-    } // the input's bytes are not needed any more
-    if (cards.cards == 0) {
+    }
+    const vcard::ReadResult& cards = input.cards;
+    // A file without a card is the wrong file; a folder without one is a new, empty address book.
+    if (cards.cards == 0 && !input.folder) {
         err << "quillon: "
             << (vcfPath == "-" ? std::string("the standard input")
                                : "the vCard file " + bookcommands::Quote(vcfPath))
@@ -154,30 +63,8 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
         return 1;
     }
 
-    // The Notebook's duplicate test against the whole book, cards added before included; the
-    // index only narrows the search to contacts whose fields are all equal.
-    std::unordered_map<std::size_t, std::vector<int>> index;
-    for (int i = 0; i < contacts.GetCount(); ++i)
-        index[DuplicateKey(contacts[i])].push_back(i);
-    int added = 0;
-    int duplicates = 0;
-    for (int c = 0; c < cards.contacts.GetCount(); ++c) {
-        CContact& card = cards.contacts[c];
-        std::vector<int>& same = index[DuplicateKey(card)];
-        const bool known =
-            std::any_of(same.begin(), same.end(), [&](int i) { return IsSameContact(contacts[i], card); });
-        if (known) {
-            ++duplicates;
-            continue;
-        }
-        same.push_back(contacts.Add(std::move(card)));
-        ++added;
-    }
-    // One sort after all the appends leaves the very order that sorting after each append (as
-    // "Add" does) would: the exchange sort settles each prefix of the list before it looks at
-    // the next contact, and passes over a prefix that is already in order.
-    if (added > 0) {
-        SortContactsByCalendarDay(contacts);
+    const MergeOutcome merged = MergeCards(input, contacts);
+    if (merged.added > 0) {
         ContactBookFile book{CString(bookPath)};
         const ContactBookFile::SaveResult saved = book.Save(contacts, &lock);
         if (!saved.ok) {
@@ -186,25 +73,9 @@ int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::i
         }
     }
 
-    for (const vcard::Problem& problem : cards.problems)
-        err << "quillon: " + bookcommands::EscapeField(problem.text.Bytes()) + ".\n"; // one write a line
-    const int skipped = duplicates + cards.withoutBirthday + cards.incomplete;
-    std::string summary =
-        "Added " + contactbook::Counted(added, "contact") + ", skipped " + std::to_string(skipped);
-    if (skipped > 0) {
-        std::string reasons;
-        const auto reason = [&](int number, const std::string& text) {
-            if (number == 0)
-                return;
-            reasons += reasons.empty() ? "" : ", ";
-            reasons += text;
-        };
-        reason(duplicates, contactbook::Counted(duplicates, "duplicate"));
-        reason(cards.withoutBirthday, std::to_string(cards.withoutBirthday) + " without a valid birthday");
-        reason(cards.incomplete, std::to_string(cards.incomplete) + " incomplete");
-        summary += " (" + reasons + ')';
-    }
-    summary += ".\n";
+    for (const std::string& line : merged.messages)
+        err << "quillon: " + line + ".\n"; // one write a line
+    const std::string summary = merged.Summary() + '\n';
     CommandOutput output(out);
     output.Write(summary);
     return output.Finish(err, 0);

@@ -1,6 +1,7 @@
 #include "app/Autostart.h"
 #include "app/BookCommands.h"
 #include "app/CommandLine.h"
+#include "app/ExportCommands.h"
 #include "app/QuillonApp.h"
 #include "app/VCardCommands.h"
 #include "platform/system/DesktopNotification.h"
@@ -45,6 +46,10 @@ int main(int argc, char** argv)
         return ExportVCards(line.vcard.book, std::cout, std::cerr);
     case CommandLine::Action::ImportVCard:
         return ImportVCards(line.vcard.vcf, line.vcard.book, std::cin, std::cout, std::cerr);
+    case CommandLine::Action::ExportVdir:
+        return ExportVdir(line.vcard.vcf, line.vcard.book, std::cout, std::cerr);
+    case CommandLine::Action::ExportIcs:
+        return ExportBirthdayCalendar(line.vcard.book, std::cout, std::cerr);
     case CommandLine::Action::Gui:
         break;
     }

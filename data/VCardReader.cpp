@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <utility>
 
 namespace vcard {
@@ -14,13 +15,18 @@ using text::EqualsNoCase;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The rank of a property nobody marked preferred: after every PREF=1..100.
+constexpr int kNotPreferred = 101;
+
 // A property as written, viewing into its content line.
 struct Property
 {
     std::string_view name; // without its group
     std::string_view encoding;
     std::string_view charset;
-    std::string_view value; // as written, escapes and encoding still in place
+    std::string_view omitYear; // Apple's X-APPLE-OMIT-YEAR of a BDAY
+    std::string_view value;    // as written, escapes and encoding still in place
+    int rank = kNotPreferred;  // lower is preferred
 };
 
 // The colon that ends the name and parameters; parameter values may be quoted.
@@ -156,7 +162,38 @@ private:
     std::size_t m_lineStart = 0;
 };
 
-// The name, transfer encoding and character set of a content line, without copying it.
+bool IsDigits(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    for (const char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+int Number(std::string_view digits)
+{
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+// TYPE=pref among the types of 3.0 (a list, also "TYPE=work,pref"), or 2.1's bare PREF.
+bool ListsPref(std::string_view types)
+{
+    for (std::size_t start = 0; start <= types.size();) {
+        const std::size_t comma = std::min(types.find(',', start), types.size());
+        if (EqualsNoCase(Trim(types.substr(start, comma - start)), "PREF"))
+            return true;
+        start = comma + 1;
+    }
+    return false;
+}
+
+// The name, transfer encoding, character set and preference of a content line, without
+// copying it.
 Property ParseProperty(std::string_view line)
 {
     Property property;
@@ -195,6 +232,12 @@ Property ParseProperty(std::string_view line)
             property.encoding = value;
         else if (EqualsNoCase(key, "CHARSET"))
             property.charset = value;
+        else if (EqualsNoCase(key, "X-APPLE-OMIT-YEAR"))
+            property.omitYear = value;
+        else if ((key.empty() || EqualsNoCase(key, "TYPE")) && ListsPref(value))
+            property.rank = 1;
+        else if (EqualsNoCase(key, "PREF") && value.size() <= 3 && IsDigits(value) && Number(value) >= 1)
+            property.rank = std::min(property.rank, Number(value));
     }
     return property;
 }
@@ -203,17 +246,66 @@ Property ParseProperty(std::string_view line)
 struct Kept
 {
     bool present = false;
+    int rank = kNotPreferred;
     std::string encoding;
     std::string charset;
+    std::string omitYear;
     std::string value;
 
     void Keep(const Property& property)
     {
         present = true;
+        rank = property.rank;
         encoding = property.encoding;
         charset = property.charset;
+        omitYear = property.omitYear;
         value = property.value;
     }
+};
+
+bool IsBegin(const Property& property)
+{
+    return EqualsNoCase(property.name, "BEGIN") && EqualsNoCase(Trim(property.value), "VCARD");
+}
+
+bool IsEnd(const Property& property)
+{
+    return EqualsNoCase(property.name, "END") && EqualsNoCase(Trim(property.value), "VCARD");
+}
+
+// vCard 2.1 writes an AGENT's card right after "AGENT:", BEGIN to END on lines of their own
+// (or starting on the AGENT line itself). Those lines belong to the card around them: this
+// tells which lines are the agent's, nested agents included.
+class AgentCards
+{
+public:
+    // Whether the line belongs to an agent's card (its own BEGIN and END included).
+    bool Inside(const Property& property)
+    {
+        const bool opened = m_opening;
+        m_opening = false;
+        if (IsBegin(property)) {
+            if (opened) {
+                ++m_depth;
+                return true;
+            }
+            m_depth = 0; // a card of its own: an agent's card before it never ended
+            return false;
+        }
+        const bool agent = EqualsNoCase(property.name, "AGENT");
+        const bool inside = m_depth > 0;
+        if (inside && IsEnd(property))
+            --m_depth;
+        if (agent && EqualsNoCase(Trim(property.value), "BEGIN:VCARD"))
+            ++m_depth;
+        else if (agent && Trim(property.value).empty())
+            m_opening = true;
+        return inside || (agent && m_depth > 0);
+    }
+
+private:
+    int m_depth = 0;
+    bool m_opening = false; // the line before was an AGENT with its card still to come
 };
 
 // The value as UTF-8 text, transfer encoding and character set undone, escapes still in place.
@@ -271,10 +363,10 @@ CString Describe(const CContact& contact)
 }
 
 // The properties of one card that make a contact: the first of each (of N even an empty
-// one), and whether it has notes, which a second pass collects.
+// one; of TEL and EMAIL the preferred), and whether it has notes, which a second pass collects.
 struct CardFields
 {
-    Kept n, fn, tel, email, bday;
+    Kept n, fn, tel, email, bday, uid;
     bool version21 = false;
     bool hasNote = false;
 };
@@ -283,22 +375,28 @@ CardFields ReadFields(std::string_view body)
 {
     CardFields fields;
     bool haveVersion = false;
+    AgentCards agents;
     ContentLines lines(body, false);
     std::string line;
     while (lines.Next(line)) {
         const Property property = ParseProperty(line);
-        if (property.name.empty())
+        if (property.name.empty() || agents.Inside(property))
             continue;
         const bool empty = Trim(property.value).empty();
         const auto first = [&](std::string_view name, Kept& kept, bool emptyToo) {
             if (!kept.present && (emptyToo || !empty) && EqualsNoCase(property.name, name))
                 kept.Keep(property);
         };
+        const auto preferred = [&](std::string_view name, Kept& kept) {
+            if (!empty && EqualsNoCase(property.name, name) && (!kept.present || property.rank < kept.rank))
+                kept.Keep(property);
+        };
         first("N", fields.n, true);
         first("FN", fields.fn, false);
-        first("TEL", fields.tel, false);
-        first("EMAIL", fields.email, false);
+        preferred("TEL", fields.tel);
+        preferred("EMAIL", fields.email);
         first("BDAY", fields.bday, false);
+        first("UID", fields.uid, false);
         if (!haveVersion && !empty && EqualsNoCase(property.name, "VERSION")) {
             haveVersion = true;
             fields.version21 = Trim(property.value) == "2.1";
@@ -313,11 +411,12 @@ CardFields ReadFields(std::string_view body)
 std::string ReadNotes(std::string_view body, bool version21)
 {
     std::string note;
+    AgentCards agents;
     ContentLines lines(body, false);
     std::string line;
     while (lines.Next(line)) {
         const Property property = ParseProperty(line);
-        if (!EqualsNoCase(property.name, "NOTE") || Trim(property.value).empty())
+        if (agents.Inside(property) || !EqualsNoCase(property.name, "NOTE") || Trim(property.value).empty())
             continue;
         // One step at a time, so that a long note is held at most twice at once.
         std::string value = DecodedValue(property.value, property.encoding, property.charset);
@@ -370,7 +469,7 @@ void Finish(std::string_view body, int number, ReadResult* result)
         contact.m_strText = CString(ReadNotes(body, version21));
 
     if (fields.bday.present)
-        contact.m_dtBirthday = ParseBirthday(Trim(DecodedValue(fields.bday)));
+        contact.m_dtBirthday = ParseBirthday(Trim(DecodedValue(fields.bday)), Trim(fields.bday.omitYear));
     if (!fields.bday.present || contact.m_dtBirthday.GetStatus() != COleDateTime::valid) {
         ++result->withoutBirthday;
         const CString why = fields.bday.present
@@ -382,29 +481,13 @@ void Finish(std::string_view body, int number, ReadResult* result)
         return;
     }
     result->contacts.Add(std::move(contact));
-}
-
-bool IsDigits(std::string_view s)
-{
-    if (s.empty())
-        return false;
-    for (const char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
-int Number(std::string_view digits)
-{
-    int value = 0;
-    for (const char c : digits)
-        value = value * 10 + (c - '0');
-    return value;
+    result->uids.push_back(
+        fields.uid.present ? text::SingleLine(Unescape(DecodedValue(fields.uid), version21)) : std::string());
 }
 
 } // namespace
 
-COleDateTime ParseBirthday(std::string_view value)
+COleDateTime ParseBirthday(std::string_view value, std::string_view yearOmitted)
 {
     COleDateTime date(0.0, COleDateTime::invalid);
     if (const std::size_t time = value.find_first_of("Tt"); time != std::string_view::npos)
@@ -437,7 +520,8 @@ COleDateTime ParseBirthday(std::string_view value)
         }
         if (!IsDigits(digitsOfYear))
             return date;
-        year = Number(digitsOfYear);
+        if (digitsOfYear != yearOmitted)
+            year = Number(digitsOfYear);
     }
     if (!IsDigits(month) || !IsDigits(day))
         return date;
@@ -457,16 +541,20 @@ ReadResult ReadCards(std::string_view data)
         ++result.incomplete;
         Skip(&result, number, CString("was skipped: ") + CString(why));
     };
+    AgentCards agents; // of the card being read
     ContentLines lines(data, true);
     std::string line;
     while (lines.Next(line)) {
         const Property property = ParseProperty(line);
-        const bool end = EqualsNoCase(property.name, "END") && EqualsNoCase(Trim(property.value), "VCARD");
-        if (EqualsNoCase(property.name, "BEGIN") && EqualsNoCase(Trim(property.value), "VCARD")) {
+        if (inCard && agents.Inside(property))
+            continue;
+        const bool end = IsEnd(property);
+        if (IsBegin(property)) {
             if (inCard)
                 incomplete(result.cards, "it has no END:VCARD");
             ++result.cards;
             inCard = true;
+            agents = AgentCards();
             bodyStart = lines.Position();
         } else if (inCard && end) {
             Finish(data.substr(bodyStart, lines.LineStart() - bodyStart), result.cards, &result);

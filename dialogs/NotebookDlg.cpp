@@ -7,7 +7,13 @@
 #include "res/Resource.h"
 
 CNotebookDlg::CNotebookDlg(CWnd* parent)
-    : CDialog(IDD_NOTEBOOK, parent), m_birthday(COleDateTime::GetCurrentTime())
+    : CDialog(IDD_NOTEBOOK, parent), m_birthday(COleDateTime::GetCurrentTime()),
+      m_dropTarget([this](const std::vector<std::string>& paths) {
+          if (!m_importDropped)
+              return;
+          m_importDropped(paths);
+          RebuildBirthdayList();
+      })
 {
     ON_BN_CLICKED(IDC_NOTEBOOK_ADD, &CNotebookDlg::OnAdd);
     ON_BN_CLICKED(IDC_NOTEBOOK_DELETE, &CNotebookDlg::OnDelete);
@@ -31,6 +37,8 @@ void CNotebookDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CNotebookDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (m_importDropped)
+        m_dropTarget.Watch(GetSafeHwnd());
     RebuildBirthdayList();
     // The form keeps its last values in the members, but every opening starts afresh.
     ClearForm();

@@ -2,6 +2,7 @@
 
 #include "data/CContact.h"
 #include "data/CContactList.h"
+#include "dialogs/VCardDropTarget.h"
 #include "platform/framework/CDialog.h"
 #include "platform/framework/CListCtrl.h"
 #include "platform/framework/COleDateTime.h"
@@ -23,6 +24,9 @@ public:
     CString m_tel;
     CString m_text;
     COleDateTime m_birthday;
+    // Adds dropped vCard files and folders to m_contacts; set by the application. While the
+    // dialog is open, what it adds is listed at once.
+    VCardDropTarget::Handler m_importDropped;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -37,4 +41,6 @@ private:
     void ShowPickedContact();
     void RebuildBirthdayList();
     void ClearForm();
+
+    VCardDropTarget m_dropTarget;
 };

@@ -22,6 +22,7 @@ TEST_PACKAGES=(
     imagemagick
     kwin-style-breeze
     kwin-x11
+    khard
     libclang-rt-14-dev
     libice-dev
     libsm-dev
@@ -29,9 +30,14 @@ TEST_PACKAGES=(
     man-db
     mutter
     openbox
+    python3-dateutil
     python3-dbusmock
+    python3-icalendar
+    python3-vobject
+    radicale
     valgrind
     wmctrl
+    vdirsyncer
     x11-apps
     x11-utils
     xauth

@@ -1,9 +1,13 @@
 // The calendar rules of the birthday scan, row by row.
 #include "data/BirthdayRules.h"
+#include "data/BirthdayCalendar.h"
+#include "data/VCard.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -139,3 +143,57 @@ TEST(BirthdayRules, MatchesKeepListOrder)
 }
 
 } // namespace
+
+// The calendar export places each birthday as the reminder does: a yearly all-day event, the
+// last day of February for a 29 February, and invalid birthdays left out.
+TEST(BirthdayCalendar, OneYearlyEventPerValidBirthday)
+{
+    struct Person
+    {
+        const char* first;
+        COleDateTime birthday;
+        const char* event; // the lines expected in its event, or nullptr for none
+    };
+    COleDateTime invalid;
+    invalid.SetStatus(COleDateTime::invalid);
+    const Person people[] = {
+        {"Ann", COleDateTime(1980, 3, 5, 14, 30, 0),
+         "DTSTART;VALUE=DATE:19800305\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Ann Lee's birthday\r\n"},
+        {"Leap", COleDateTime(1988, 2, 29, 0, 0, 0),
+         "DTSTART;VALUE=DATE:19880229\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1\r\n"},
+        {"Yearless", COleDateTime(1904, 4, 15, 0, 0, 0),
+         "DTSTART;VALUE=DATE:20000415\r\nRRULE:FREQ=YEARLY\r\n"},
+        {"Yearless leap", COleDateTime(1904, 2, 29, 0, 0, 0),
+         "DTSTART;VALUE=DATE:20000229\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1\r\n"},
+        {"Nobody", invalid, nullptr},
+        {"Comma, semicolon;", COleDateTime(1970, 1, 1, 0, 0, 0),
+         "SUMMARY:Comma\\, semicolon\\; Lee's birthday\r\n"},
+    };
+    CContactList book;
+    for (const Person& person : people) {
+        CContact contact;
+        contact.m_strFirstName = person.first;
+        contact.m_strLastName = "Lee";
+        contact.m_dtBirthday = person.birthday;
+        book.Add(contact);
+    }
+    const std::string calendar = birthdaycalendar::WriteCalendar(book, 1796774400); // 2026-12-09 00:00 UTC
+    ASSERT_EQ(calendar.rfind("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n", 0), 0u) << calendar;
+    const std::string end = "END:VCALENDAR\r\n";
+    ASSERT_EQ(calendar.substr(calendar.size() - end.size()), end);
+    const std::vector<std::string> uids = vcard::ContactUids(book);
+    std::size_t events = 0;
+    for (std::size_t at = calendar.find("BEGIN:VEVENT"); at != std::string::npos;
+         at = calendar.find("BEGIN:VEVENT", at + 1))
+        ++events;
+    EXPECT_EQ(events, 5u);
+    for (int i = 0; i < book.GetCount(); ++i) {
+        const std::size_t start = calendar.find("UID:" + uids[static_cast<std::size_t>(i)] + "-birthday\r\n");
+        ASSERT_EQ(start == std::string::npos, people[i].event == nullptr) << people[i].first;
+        if (!people[i].event)
+            continue;
+        const std::string event = calendar.substr(start, calendar.find("END:VEVENT", start) - start);
+        EXPECT_NE(event.find("DTSTAMP:20261209T000000Z\r\n"), std::string::npos) << event;
+        EXPECT_NE(event.find(people[i].event), std::string::npos) << event;
+    }
+}

@@ -128,6 +128,8 @@ TEST_F(CommandLineProgram, AFullDiskIsAnErrorForEveryAction)
         {"--birthdays", "--date", "2026-03-05"},
         {"--export-vcard"},
         {"--import-vcard", "in.vcf", "other.info"},
+        {"--export-vdir", "vdir"},
+        {"--export-ics"},
         {"--remove-autostart"},
     };
     for (const std::vector<std::string>& action : actions) {
@@ -152,6 +154,8 @@ TEST_F(CommandLineProgram, ANamedPipeIsRefusedAtOnce)
              {"--export-vcard", "pipe"},
              {"--import-vcard", "pipe", "book.info"},
              {"--import-vcard", "in.vcf", "pipe"},
+             {"--export-vdir", "vdir", "pipe"},
+             {"--export-ics", "pipe"},
          }) {
         SCOPED_TRACE(action.front() + " " + action[1]);
         const Outcome run = Quillon(action);

@@ -1,5 +1,6 @@
 #include "app/VCardCommands.h"
 #include "app/CommandLine.h"
+#include "app/ExportCommands.h"
 #include "data/BookLock.h"
 #include "data/ContactBookFile.h"
 #include "data/NotebookRules.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
@@ -41,6 +43,25 @@ protected:
     {
         std::ifstream file(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    int ExportFolder(const std::string& folder)
+    {
+        m_out.str({});
+        m_err.str({});
+        return ExportVdir(folder, m_book, m_out, m_err);
+    }
+    // Every file of a folder with its bytes and its inode, which a replacement changes.
+    static std::map<std::string, std::pair<std::string, ino_t>> Files(const fs::path& folder)
+    {
+        std::map<std::string, std::pair<std::string, ino_t>> files;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            struct stat st
+            {
+            };
+            ::lstat(entry.path().c_str(), &st);
+            files[entry.path().filename().string()] = {Slurp(entry.path().string()), st.st_ino};
+        }
+        return files;
     }
     int Import(const std::string& vcf, const std::string& input = std::string())
     {
@@ -297,6 +318,137 @@ TEST_F(VCardCommands, AbsurdInputAndUnwritableBooksAreRefusedWithTheReason)
     EXPECT_EQ(Slurp(m_book), empty);
 }
 
+TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
+{
+    CContactList book;
+    book.Add(Contact("Lee", 1980, 3, 5));
+    book.Add(Contact("Lee", 1980, 3, 5)); // a twin: a file of its own
+    book.Add(Contact("Ray", 1904, 12, 24));
+    SaveBook(book);
+    const fs::path vdir = m_folder / "vdir"; // made by the export
+    ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Wrote 3 cards to \"" + vdir.string() + "\", 0 unchanged.\n");
+    const std::vector<std::string> uids = vcard::ContactUids(book);
+    auto first = Files(vdir);
+    ASSERT_EQ(first.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(first[uids[static_cast<std::size_t>(i)] + ".vcf"].first,
+                  vcard::WriteCard(book[i], uids[static_cast<std::size_t>(i)]));
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(vdir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // Unchanged: not one file replaced. A changed phone: that contact's file only, same name.
+    ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Wrote 0 cards to \"" + vdir.string() + "\", 3 unchanged.\n");
+    EXPECT_EQ(Files(vdir), first);
+    // Another program's card, of a contact imported from it: not written again under our UID.
+    Write("vdir/other.vcf", Card("Mo;;;;", "1970-01-01"));
+    book.Add(Contact("Mo", 1970, 1, 1));
+    book[book.GetCount() - 1].m_dtBirthday = COleDateTime(1970, 1, 1, 0, 0, 0);
+    book[2].m_strTel = "+1 555 0100";
+    book.RemoveAt(0); // gone from the book, not from the folder; the twin's UID is now the first's
+    SaveBook(book);
+    ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Wrote 1 card to \"" + vdir.string() +
+                               "\", 1 unchanged, 1 there already as another program wrote them.\n");
+    EXPECT_EQ(m_err.str(), "");
+    book[2].m_strEMail = "mo@example.org"; // changed since: said, and still not written over
+    SaveBook(book);
+    ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
+    EXPECT_EQ(m_err.str(),
+              "quillon: \"" + (vdir / "other.vcf").string() +
+                  "\" holds Mo as another program wrote the card, which differs from the book; it "
+                  "was left as it is.\n");
+    EXPECT_EQ(Slurp((vdir / "other.vcf").string()), Card("Mo;;;;", "1970-01-01"));
+    auto second = Files(vdir);
+    ASSERT_EQ(second.size(), 4u);
+    const std::string changed = uids[2] + ".vcf";
+    EXPECT_NE(second[changed].second, first[changed].second);
+    EXPECT_NE(second[changed].first.find("TEL:+1 555 0100\r\n"), std::string::npos);
+    second.erase(changed);
+    first.erase(changed);
+    second.erase("other.vcf");
+    EXPECT_EQ(second, first);
+
+    // What stands in the way stops the export with its name; nothing half-written stays.
+    struct Row
+    {
+        const char* name;
+        std::string folder;
+        const char* message;
+    };
+    fs::create_directory(vdir / changed.substr(0, changed.size() - 4));
+    const std::string card = uids[0] + ".vcf";
+    fs::remove(vdir / card);
+    fs::create_directory(vdir / card);
+    const Row rows[] = {
+        {"a file as the folder", Write("plain", "x"),
+         "the vCard folder \"%s\" is not a folder. Nothing was exported."},
+        {"a folder as a card", vdir.string(),
+         "is in the way: it is not a regular file. 0 of 3 cards were written"},
+        {"a folder without a parent", (m_folder / "no/such").string(), "cannot create the vCard folder"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ExportFolder(row.folder), 1) << row.name;
+        const std::string message = FormatString(row.message, row.folder.c_str()).GetString();
+        EXPECT_NE(m_err.str().find(message), std::string::npos) << row.name << ": " << m_err.str();
+        EXPECT_EQ(m_out.str(), "") << row.name;
+    }
+    for (const auto& entry : fs::directory_iterator(vdir))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << "a temporary file was left";
+}
+
+TEST_F(VCardCommands, FolderImportReadsEveryCardAndKnowsContactsByTheirUid)
+{
+    CContactList book;
+    book.Add(Contact("Lee", 1980, 3, 5));
+    SaveBook(book);
+    const std::string uid = vcard::ContactUid(book[0]);
+    fs::create_directory(m_folder / "vdir");
+    // Lee's phone changed on a phone; her card keeps the UID the export gave it.
+    CContact changed = book[0];
+    changed.m_strTel = "+1 555 0100";
+    Write("vdir/" + uid + ".vcf", vcard::WriteCard(changed, uid));
+    Write("vdir/b.VCF", Card("Ray;Bo;;;", "1990-01-02") + Card("Cut;;;;", "soon"));
+    Write("vdir/c.vcf", "BEGIN:VCARD\r\nN:Ray;Bo;;;\r\nBDAY:1990-01-02\r\nUID:bo\r\nEND:VCARD\r\n");
+    Write("vdir/.hidden.vcf", Card("Hidden;;;;", "1970-01-01"));
+    Write("vdir/notes.txt", Card("Text;;;;", "1970-01-01"));
+    fs::create_directory(m_folder / "vdir/sub.vcf");
+    ASSERT_EQ(Import((m_folder / "vdir").string()), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Added 1 contact, skipped 3 (2 duplicates, 1 without a valid birthday).\n");
+    const std::string folder = (m_folder / "vdir").string();
+    EXPECT_EQ(m_err.str(),
+              "quillon: \"" + folder +
+                  "/b.VCF\": card 2 (Cut) was skipped: the birthday \"soon\" is "
+                  "not a valid date.\nquillon: \"" +
+                  folder + "/" + uid +
+                  ".vcf\": Lee has the UID of Lee, who is in the book already; the book's fields were "
+                  "kept.\n");
+    const CContactList stored = LoadBook();
+    ASSERT_EQ(stored.GetCount(), 2);
+    EXPECT_EQ(stored[0].m_strLastName, CString("Ray"));
+    EXPECT_EQ(stored[1].m_strTel, CString(""));
+
+    // A folder a new address book left empty imports nothing, and that is no error.
+    fs::create_directory(m_folder / "empty");
+    const std::string before = Slurp(m_book);
+    ASSERT_EQ(Import((m_folder / "empty").string()), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "Added 0 contacts, skipped 0.\n");
+    EXPECT_EQ(Slurp(m_book), before);
+    // One unreadable card file stops the whole import, naming it.
+    Write("vdir/d.vcf", Card("Di;;;;", "1970-01-01"));
+    ::chmod((m_folder / "vdir/d.vcf").c_str(), 0);
+    if (::access((m_folder / "vdir/d.vcf").c_str(), R_OK) != 0) { // root reads it anyway
+        EXPECT_EQ(Import(folder), 1);
+        EXPECT_EQ(m_err.str(), "quillon: cannot read the vCard file \"" + folder +
+                                   "/d.vcf\": Permission denied. Nothing was imported.\n");
+        EXPECT_EQ(Slurp(m_book), before);
+    }
+}
+
 TEST(VCardCommandLine, ParsesTheOptionsAndTheirOperands)
 {
     CommandLine line = ParseOptions({"quillon", "--export-vcard"});
@@ -318,4 +470,30 @@ TEST(VCardCommandLine, ParsesTheOptionsAndTheirOperands)
     EXPECT_EQ(ParseOptions({"quillon", "--import-vcard", "a", "b", "c"}).action, CommandLine::Action::Error);
     EXPECT_EQ(ParseOptions({"quillon", "--export-vcard", "a", "b"}).action, CommandLine::Action::Error);
     EXPECT_EQ(ParseOptions({"quillon", "--export-vcard", "--bogus"}).action, CommandLine::Action::Error);
+
+    struct Row
+    {
+        std::vector<std::string> args;
+        CommandLine::Action action;
+        const char* vcf;
+        const char* book;
+    };
+    const Row rows[] = {
+        {{"--export-vdir", "dir"}, CommandLine::Action::ExportVdir, "dir", "date.info"},
+        {{"--export-vdir", "dir", "b.info"}, CommandLine::Action::ExportVdir, "dir", "b.info"},
+        {{"--export-vdir"}, CommandLine::Action::Error, "", "date.info"},
+        {{"--export-vdir", "a", "b", "c"}, CommandLine::Action::Error, "", "date.info"},
+        {{"--export-ics"}, CommandLine::Action::ExportIcs, "", "date.info"},
+        {{"--export-ics", "b.info"}, CommandLine::Action::ExportIcs, "", "b.info"},
+        {{"--export-ics", "a", "b"}, CommandLine::Action::Error, "", "date.info"},
+        {{"--export-ics", "-x"}, CommandLine::Action::Error, "", "date.info"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"quillon"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        line = ParseOptions(args);
+        EXPECT_EQ(line.action, row.action) << row.args.size() << ' ' << row.args[0];
+        EXPECT_EQ(line.vcard.vcf, row.vcf) << row.args[0];
+        EXPECT_EQ(line.vcard.book, row.book) << row.args[0];
+    }
 }

@@ -10,9 +10,11 @@
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -68,33 +70,42 @@ TEST(VCardWriter, WritesAKnownContactByteForByte)
     contact.m_strTel = "+1 555,1234";
     contact.m_strEMail = "ann@example.org";
     contact.m_strText = "First line\r\nC:\\temp, again";
-    EXPECT_EQ(vcard::WriteCard(contact), "BEGIN:VCARD\r\n"
-                                         "VERSION:3.0\r\n"
-                                         "N:Lee\\; Jr;Ann;;;\r\n"
-                                         "FN:Ann Lee\\; Jr\r\n"
-                                         "TEL:+1 555\\,1234\r\n"
-                                         "EMAIL:ann@example.org\r\n"
-                                         "NOTE:First line\\nC:\\\\temp\\, again\r\n"
-                                         "BDAY:1980-03-05\r\n"
-                                         "END:VCARD\r\n");
+    EXPECT_EQ(vcard::WriteCard(contact, "u-1"), "BEGIN:VCARD\r\n"
+                                                "VERSION:3.0\r\n"
+                                                "N:Lee\\; Jr;Ann;;;\r\n"
+                                                "FN:Ann Lee\\; Jr\r\n"
+                                                "TEL:+1 555\\,1234\r\n"
+                                                "EMAIL:ann@example.org\r\n"
+                                                "NOTE:First line\\nC:\\\\temp\\, again\r\n"
+                                                "BDAY:1980-03-05\r\n"
+                                                "UID:u-1\r\n"
+                                                "END:VCARD\r\n");
 }
 
 TEST(VCardWriter, OmitsEmptyFieldsButKeepsTheNamesAndDropsAnInvalidBirthday)
 {
     CContact contact;
     contact.m_dtBirthday.SetStatus(COleDateTime::invalid);
-    EXPECT_EQ(vcard::WriteCard(contact), "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nFN:\r\nEND:VCARD\r\n");
+    EXPECT_EQ(vcard::WriteCard(contact, "u"),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nFN:\r\nUID:u\r\nEND:VCARD\r\n");
     contact.m_strLastName = "Lee";
     contact.m_dtBirthday = COleDateTime(2001, 12, 21, 0, 0, 0);
-    EXPECT_EQ(vcard::WriteCard(contact),
-              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;;;;\r\nFN:Lee\r\nBDAY:2001-12-21\r\nEND:VCARD\r\n");
+    EXPECT_EQ(
+        vcard::WriteCard(contact, "u"),
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;;;;\r\nFN:Lee\r\nBDAY:2001-12-21\r\nUID:u\r\nEND:VCARD\r\n");
+    // The book's year-less year is written as no year at all.
+    for (const auto& [month, day, bday] : {std::tuple{4, 15, "--0415"}, std::tuple{2, 29, "--0229"}}) {
+        contact.m_dtBirthday = COleDateTime(vcard::kYearOfBirthdayWithoutYear, month, day, 0, 0, 0);
+        EXPECT_NE(vcard::WriteCard(contact, "u").find(std::string("\r\nBDAY:") + bday + "\r\n"),
+                  std::string::npos);
+    }
 }
 
 TEST(VCardWriter, FoldsLongLinesWithoutSplittingCharacters)
 {
     CContact contact = MakeContact("Ann", "Lee", 1980, 3, 5);
     contact.m_strText = CString(std::string(100, 'x'));
-    std::vector<std::string> lines = PhysicalLines(vcard::WriteCard(contact));
+    std::vector<std::string> lines = PhysicalLines(vcard::WriteCard(contact, "u"));
     ASSERT_EQ(lines[4], "NOTE:" + std::string(70, 'x'));
     ASSERT_EQ(lines[5], " " + std::string(30, 'x'));
 
@@ -104,7 +115,7 @@ TEST(VCardWriter, FoldsLongLinesWithoutSplittingCharacters)
         for (int i = 0; i < 60; ++i)
             note += i % 2 ? "\xC3\xA9" : "\xE2\x82\xAC"; // é and €
         contact.m_strText = CString(note);
-        const std::string card = vcard::WriteCard(contact);
+        const std::string card = vcard::WriteCard(contact, "u");
         std::string unfolded;
         for (const std::string& line : PhysicalLines(card)) {
             EXPECT_LE(line.size(), 75u);
@@ -141,12 +152,66 @@ TEST(VCardWriter, RoundTripGivesEqualContacts)
     ASSERT_EQ(back.contacts.GetCount(), contacts.GetCount());
     for (int i = 0; i < contacts.GetCount(); ++i)
         EXPECT_TRUE(IsSameContact(contacts[i], back.contacts[i])) << "contact " << i;
+    EXPECT_EQ(back.uids, vcard::ContactUids(contacts));
+}
+
+TEST(VCardUid, StaysWhileTheNamesAndTheBirthdayStayAndDiffersWithinABook)
+{
+    const CContact ann = MakeContact("Ann", "Lee", 1980, 3, 5);
+    // Pinned: a changed derivation would give every card a new UID, and a synced address book a
+    // second copy of everyone. Python's uuid.uuid5 of the namespace and "3:Ann3:Lee10:1980-03-05" agrees.
+    EXPECT_EQ(vcard::ContactUid(ann), "ab9890bb-3deb-5049-9cf3-c637a394feda");
+    struct Row
+    {
+        const char* change;
+        void (*apply)(CContact&);
+        bool sameUid;
+    };
+    const Row rows[] = {
+        {"phone", [](CContact& c) { c.m_strTel = "+1 555 0100"; }, true},
+        {"e-mail", [](CContact& c) { c.m_strEMail = "ann@example.org"; }, true},
+        {"note", [](CContact& c) { c.m_strText = "met in Rome"; }, true},
+        {"time of day", [](CContact& c) { c.m_dtBirthday = COleDateTime(1980, 3, 5, 10, 30, 0); }, true},
+        {"first name", [](CContact& c) { c.m_strFirstName = "Anne"; }, false},
+        {"case of the last name", [](CContact& c) { c.m_strLastName = "LEE"; }, false},
+        {"names swapped", [](CContact& c) { std::swap(c.m_strFirstName, c.m_strLastName); }, false},
+        {"a letter moved between the names",
+         [](CContact& c) {
+             c.m_strFirstName = "An";
+             c.m_strLastName = "nLee";
+         },
+         false},
+        {"day", [](CContact& c) { c.m_dtBirthday = COleDateTime(1980, 3, 6, 0, 0, 0); }, false},
+        {"year", [](CContact& c) { c.m_dtBirthday = COleDateTime(1981, 3, 5, 0, 0, 0); }, false},
+        {"year dropped", [](CContact& c) { c.m_dtBirthday = COleDateTime(1904, 3, 5, 0, 0, 0); }, false},
+    };
+    for (const Row& row : rows) {
+        CContact changed = ann;
+        row.apply(changed);
+        EXPECT_EQ(vcard::ContactUid(changed) == vcard::ContactUid(ann), row.sameUid) << row.change;
+    }
+
+    // The same person three times over, and others between them: every UID differs, the first
+    // of each is the contact's own, and removing a later twin leaves the earlier ones alone.
+    CContactList book;
+    for (int i = 0; i < 3; ++i) {
+        book.Add(ann);
+        book.Add(MakeContact("Bo", "Ray", 1990, 1, i + 1));
+    }
+    const std::vector<std::string> uids = vcard::ContactUids(book);
+    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
+    EXPECT_EQ(uids[0], vcard::ContactUid(ann));
+    EXPECT_EQ(uids[2], vcard::ContactUid(ann, 2));
+    book.RemoveAt(4);
+    const std::vector<std::string> fewer = vcard::ContactUids(book);
+    EXPECT_EQ(std::vector<std::string>(fewer.begin(), fewer.begin() + 4),
+              std::vector<std::string>(uids.begin(), uids.begin() + 4));
 }
 
 TEST(VCardWriter, BytesThatAreNotUtf8AreWrittenAsWindows1252)
 {
     CContact contact = MakeContact("M\xFCller", "\x80", 1980, 3, 5);
-    const std::string card = vcard::WriteCard(contact);
+    const std::string card = vcard::WriteCard(contact, "u");
     EXPECT_NE(card.find("N:\xE2\x82\xAC;M\xC3\xBCller;;;\r\n"), std::string::npos) << card;
 }
 
@@ -252,24 +317,112 @@ TEST(VCardReader, Version40FormsAndTheFormattedNameAsFallback)
     EXPECT_NE(result.problems[0].text.Bytes().find("circa 1800"), std::string::npos);
 }
 
+TEST(VCardReader, PreferredPhoneAndMailAppleYearsAgentsAndUids)
+{
+    struct Row
+    {
+        const char* name;
+        std::string input;
+        const char* tel; // of the one contact read
+        const char* email;
+        const char* birthday;
+        const char* uid;
+        int cards = 1;
+    };
+    const auto card = [](const char* version, const std::string& body) {
+        return std::string("BEGIN:VCARD\r\nVERSION:") + version + "\r\nN:Lee;Ann;;;\r\n" + body +
+               "END:VCARD\r\n";
+    };
+    const std::string agent =
+        "AGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Friday;Fred\r\nTEL;PREF:9\r\n"
+        "EMAIL;PREF:fred@example.org\r\nNOTE:agent's\r\nBDAY:19700101\r\nUID:fred\r\nEND:VCARD\r\n";
+    const Row rows[] = {
+        {"3.0 TYPE=pref",
+         card("3.0", "TEL;TYPE=CELL:1\r\nTEL;TYPE=WORK,PREF:2\r\nEMAIL:a@x\r\n"
+                     "EMAIL;TYPE=INTERNET;TYPE=pref:b@x\r\nBDAY:1980-03-05\r\n"),
+         "2", "b@x", "05:03:1980", ""},
+        {"3.0 quoted list", card("3.0", "TEL:1\r\nTEL;TYPE=\"voice,pref\":2\r\nBDAY:1980-03-05\r\n"), "2", "",
+         "05:03:1980", ""},
+        {"2.1 PREF", card("2.1", "TEL;HOME:1\r\nTEL;WORK;PREF:2\r\nTEL;PREF:3\r\nBDAY:19800305\r\n"), "2", "",
+         "05:03:1980", ""},
+        {"4.0 lowest PREF",
+         card("4.0", "TEL;PREF=2:1\r\nTEL;PREF=1:2\r\nTEL:3\r\nEMAIL:a@x\r\n"
+                     "EMAIL;PREF=50:b@x\r\nEMAIL;PREF=x:c@x\r\nBDAY:19800305\r\n"),
+         "2", "b@x", "05:03:1980", ""},
+        {"none preferred: the first", card("3.0", "TEL:\r\nTEL:1\r\nTEL:2\r\nBDAY:1980-03-05\r\n"), "1", "",
+         "05:03:1980", ""},
+        {"Apple year-less", card("3.0", "BDAY;X-APPLE-OMIT-YEAR=1604:1604-04-15\r\nUID:AB-1\r\n"), "", "",
+         "15:04:1904", "AB-1"},
+        {"Apple year kept", card("3.0", "BDAY;X-APPLE-OMIT-YEAR=1604:1979-04-15\r\n"), "", "", "15:04:1979",
+         ""},
+        {"2.1 agent before the fields", card("2.1", agent + "TEL:1\r\nBDAY:19800305\r\n"), "1", "",
+         "05:03:1980", ""},
+        {"2.1 agent after them",
+         card("2.1", "UID:ann\r\nEMAIL:a@x\r\nBDAY:19800305\r\n" + agent + "NOTE:own\r\n"), "", "a@x",
+         "05:03:1980", "ann"},
+        {"agent within an agent",
+         card("2.1",
+              "AGENT:\r\nBEGIN:VCARD\r\nN:A;B\r\n" + agent + "TEL:8\r\nEND:VCARD\r\nBDAY:19800305\r\n"),
+         "", "", "05:03:1980", ""},
+        {"agent on its own line", card("2.1", "AGENT:BEGIN:VCARD\r\nTEL:7\r\nEND:VCARD\r\nBDAY:19800305\r\n"),
+         "", "", "05:03:1980", ""},
+        {"an agent that never ends does not swallow the next card",
+         "BEGIN:VCARD\r\nN:Cut;;;;\r\nBDAY:19800305\r\nAGENT:\r\nBEGIN:VCARD\r\nN:X\r\nEND:VCARD\r\n" +
+             card("3.0", "TEL:5\r\nBDAY:1980-03-05\r\n"),
+         "5", "", "05:03:1980", "", 2},
+    };
+    for (const Row& row : rows) {
+        const vcard::ReadResult result = Read(row.input);
+        EXPECT_EQ(result.cards, row.cards) << row.name;
+        ASSERT_EQ(result.contacts.GetCount(), 1) << row.name;
+        ASSERT_EQ(result.uids.size(), 1u) << row.name;
+        const CContact& ann = result.contacts[0];
+        EXPECT_EQ(ann.m_strLastName.Bytes(), "Lee") << row.name;
+        EXPECT_EQ(ann.m_strTel.Bytes(), row.tel) << row.name;
+        EXPECT_EQ(ann.m_strEMail.Bytes(), row.email) << row.name;
+        EXPECT_EQ(FormatBirthdayText(ann.m_dtBirthday), CString(row.birthday)) << row.name;
+        EXPECT_EQ(result.uids[0], row.uid) << row.name;
+        EXPECT_EQ(ann.m_strText.Bytes().find("agent"), std::string::npos) << row.name;
+    }
+}
+
 TEST(VCardReader, BirthdayForms)
 {
     struct Row
     {
         const char* value;
         const char* expected; // FormatBirthdayText, or nullptr for no valid date
+        const char* yearOmitted = nullptr;
     };
     const Row rows[] = {
-        {"1980-03-05", "05:03:1980"}, {"19800305", "05:03:1980"},   {"--0305", "05:03:1904"},
-        {"--03-05", "05:03:1904"},    {"--0229", "29:02:1904"},     {"1980-03-05T10:00:00Z", "05:03:1980"},
-        {"2000-02-29", "29:02:2000"}, {"1900-02-29", nullptr},      {"1980-13-01", nullptr},
-        {"1980-02-30", nullptr},      {"1980-3-5", nullptr},        {"0000-01-01", nullptr},
-        {"--1301", nullptr},          {"---05", nullptr},           {"1980", nullptr},
-        {"abcdefgh", nullptr},        {"1980-03-05extra", nullptr}, {"", nullptr},
-        {"+1980-03-05", nullptr},     {"198O0305", nullptr},
+        {"1980-03-05", "05:03:1980"},
+        {"19800305", "05:03:1980"},
+        {"--0305", "05:03:1904"},
+        {"--03-05", "05:03:1904"},
+        {"--0229", "29:02:1904"},
+        {"1980-03-05T10:00:00Z", "05:03:1980"},
+        {"2000-02-29", "29:02:2000"},
+        {"1900-02-29", nullptr},
+        {"1980-13-01", nullptr},
+        {"1980-02-30", nullptr},
+        {"1980-3-5", nullptr},
+        {"0000-01-01", nullptr},
+        {"--1301", nullptr},
+        {"---05", nullptr},
+        {"1980", nullptr},
+        {"abcdefgh", nullptr},
+        {"1980-03-05extra", nullptr},
+        {"", nullptr},
+        {"+1980-03-05", nullptr},
+        {"198O0305", nullptr},
+        // Apple's year-less birthdays name the year to leave out.
+        {"1604-04-15", "15:04:1904", "1604"},
+        {"16040229", "29:02:1904", "1604"},
+        {"1980-04-15", "15:04:1980", "1604"},
+        {"--0415", "15:04:1904", "1604"},
     };
     for (const Row& row : rows) {
-        const COleDateTime date = vcard::ParseBirthday(row.value);
+        const COleDateTime date = vcard::ParseBirthday(row.value, row.yearOmitted ? row.yearOmitted : "");
         if (row.expected) {
             ASSERT_EQ(date.GetStatus(), COleDateTime::valid) << row.value;
             EXPECT_EQ(FormatBirthdayText(date), CString(row.expected)) << row.value;
@@ -321,8 +474,10 @@ TEST(VCardReader, RandomMutationsNeverBreakTheReader)
         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:O\\,Brien;Ann;;;\r\nTEL;TYPE=\"a:b\":1\r\n"
         "NOTE:x\\ny\r\n z\r\nBDAY:--0229\r\nEND:VCARD\r\n"
         "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:\xE2\x82\xAC\r\nBDAY:1985-04-12T10:15:00\r\n"
-        "END:VCARD\r\n";
-    ASSERT_EQ(Read(sample).contacts.GetCount(), 3);
+        "END:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:A;B\r\nAGENT:\r\nBEGIN:VCARD\r\nN:C\r\nTEL;PREF:1\r\n"
+        "END:VCARD\r\nBDAY;X-APPLE-OMIT-YEAR=1604:1604-01-01\r\nEND:VCARD\r\n";
+    ASSERT_EQ(Read(sample).contacts.GetCount(), 4);
     std::mt19937 random(20261208);
     const char interesting[] = {'\r', '\n', ' ', ':', ';',  '=',    '\\',
                                 '"',  '.',  '-', 'T', '\0', '\x80', '\xFF'};
@@ -348,6 +503,7 @@ TEST(VCardReader, RandomMutationsNeverBreakTheReader)
         const vcard::ReadResult result = Read(mutated);
         ASSERT_EQ(result.contacts.GetCount() + result.withoutBirthday + result.incomplete, result.cards)
             << "round " << round;
+        ASSERT_EQ(result.uids.size(), static_cast<std::size_t>(result.contacts.GetCount()));
         ASSERT_EQ(result.problems.size(), static_cast<std::size_t>(result.withoutBirthday) +
                                               static_cast<std::size_t>(result.incomplete));
         for (const CContact& contact : result.contacts) {

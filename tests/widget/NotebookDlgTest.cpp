@@ -19,15 +19,19 @@
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QDir>
+#include <QDropEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 #include <utility>
@@ -465,6 +469,109 @@ private Q_SLOTS:
         });
         QCOMPARE(dlg.m_firstName, CString(""));
         QCOMPARE(Names(dlg.m_contacts), QStringList({QStringLiteral("Bob"), QStringLiteral("Ann")}));
+    }
+
+    void droppedVCardsJoinTheBookFromTheClockAndTheNotebook()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        struct RestoreFolder
+        {
+            QString path = QDir::currentPath();
+            ~RestoreFolder() { QDir::setCurrent(path); }
+        } restore;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+        const auto card = [](const char* n, const char* bday) -> QByteArray {
+            return QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:") + n + "\r\nBDAY:" + bday +
+                   "\r\nEND:VCARD\r\n";
+        };
+        write(QStringLiteral("ann.vcf"), card("Lee;Ann;;;", "1980-03-05") + card("Lee;Ann;;;", "1980-03-05"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("vdir")));
+        write(QStringLiteral("vdir/bo.vcf"), card("Ray;Bo;;;", "--0721"));
+        write(QStringLiteral("vdir/cy.VCF"), card("Mo;Cy;;;", "1970-01-01") + card("Nobody;;;;", "soon"));
+        write(QStringLiteral("notes.txt"), card("Text;Tom;;;", "1970-01-01"));
+        // A drop as a file manager makes it: enter, then drop; returns whether it was taken.
+        const auto drop = [](QWidget* target, const QStringList& paths) {
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const QString& path : paths)
+                urls << QUrl::fromLocalFile(path);
+            data.setUrls(urls);
+            const QPoint at = target->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(target, &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(target, &dropped);
+            return dropped.isAccepted();
+        };
+        {
+            CQuillonApp app;
+            QVERIFY(app.InitInstance());
+            auto* doc = static_cast<CQuillonDoc*>(app.DocTemplate()->GetDocument());
+            CQuillonView* view = doc->GetView();
+            CNotebookDlg& dlg = view->m_notebookDlg;
+
+            // On the clock face: the file's two cards are one contact.
+            QVERIFY(drop(view, {dir.filePath(QStringLiteral("ann.vcf"))}));
+            QCOMPARE(m_messages, QStringList{QStringLiteral("Added 1 contact, skipped 1 (1 duplicate).")});
+            m_messages.clear();
+            QCOMPARE(Names(dlg.m_contacts), QStringList{QStringLiteral("Ann")});
+            // What is not a vCard is not taken, nor read.
+            QVERIFY(!drop(view,
+                          {dir.filePath(QStringLiteral("notes.txt")), dir.filePath(QStringLiteral("vdir"))}));
+            // One that cannot be read adds nothing, also from the others dropped with it.
+            QVERIFY(
+                drop(view, {dir.filePath(QStringLiteral("vdir")), dir.filePath(QStringLiteral("gone.vcf"))}));
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages[0].startsWith(QStringLiteral("Cannot read the vCard file")) &&
+                         m_messages[0].endsWith(
+                             QStringLiteral("No such file or directory. Nothing was imported.")),
+                     qPrintable(m_messages[0]));
+            m_messages.clear();
+            QCOMPARE(dlg.m_contacts.GetCount(), 1);
+
+            // On the open Notebook's list: listed at once, in birthday order.
+            QStringList shown;
+            RunModal(
+                dlg,
+                [&](QWidget* w) {
+                    QVERIFY(drop(Control<QListWidget>(dlg, IDC_NOTEBOOK_LIST)->viewport(),
+                                 {dir.filePath(QStringLiteral("vdir"))}));
+                    shown = ListTexts(dlg);
+                    w->close();
+                },
+                [&] {
+                    view->OnCmdMsg(ID_CLOCK_NOTEBOOK);
+                    return 0;
+                });
+            QCOMPARE(shown, QStringList({QStringLiteral("01:01:1970"), QStringLiteral("05:03:1980"),
+                                         QStringLiteral("21:07:1904")}));
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages[0].startsWith(QStringLiteral("Added 2 contacts, skipped 1 (1 without a valid "
+                                                             "birthday).\n\"")) &&
+                         m_messages[0].endsWith(
+                             QStringLiteral("cy.VCF\": card 2 (Nobody) was skipped: the birthday "
+                                            "\"soon\" is not a valid date.")),
+                     qPrintable(m_messages[0]));
+            m_messages.clear();
+            app.OnAppExit();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        // The exit asked the application's loop to end, which would end every later modal loop
+        // at once: one turn of it takes the request.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+        CContactList saved; // at the end, as any other change
+        QVERIFY(ContactBookFile().Load(&saved).IsLoaded());
+        QCOMPARE(Names(saved),
+                 QStringList({QStringLiteral("Cy"), QStringLiteral("Ann"), QStringLiteral("Bo")}));
     }
 
     void theClockOpensTheBookTheDocumentKeeps()
