@@ -530,10 +530,10 @@ private Q_SLOTS:
             QVERIFY(
                 drop(view, {dir.filePath(QStringLiteral("vdir")), dir.filePath(QStringLiteral("gone.vcf"))}));
             QCOMPARE(m_messages.size(), 1);
-            QVERIFY2(m_messages[0].startsWith(QStringLiteral("Cannot read the vCard file")) &&
-                         m_messages[0].endsWith(
+            QVERIFY2(m_messages.value(0).startsWith(QStringLiteral("Cannot read the vCard file")) &&
+                         m_messages.value(0).endsWith(
                              QStringLiteral("No such file or directory. Nothing was imported.")),
-                     qPrintable(m_messages[0]));
+                     qPrintable(m_messages.value(0)));
             m_messages.clear();
             QCOMPARE(dlg.m_contacts.GetCount(), 1);
 
@@ -554,12 +554,13 @@ private Q_SLOTS:
             QCOMPARE(shown, QStringList({QStringLiteral("01:01:1970"), QStringLiteral("05:03:1980"),
                                          QStringLiteral("21:07:1904")}));
             QCOMPARE(m_messages.size(), 1);
-            QVERIFY2(m_messages[0].startsWith(QStringLiteral("Added 2 contacts, skipped 1 (1 without a valid "
-                                                             "birthday).\n\"")) &&
-                         m_messages[0].endsWith(
+            QVERIFY2(m_messages.value(0).startsWith(
+                         QStringLiteral("Added 2 contacts, skipped 1 (1 without a valid "
+                                        "birthday).\n\"")) &&
+                         m_messages.value(0).endsWith(
                              QStringLiteral("cy.VCF\": card 2 (Nobody) was skipped: the birthday "
                                             "\"soon\" is not a valid date.")),
-                     qPrintable(m_messages[0]));
+                     qPrintable(m_messages.value(0)));
             m_messages.clear();
             app.OnAppExit();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
