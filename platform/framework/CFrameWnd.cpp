@@ -273,6 +273,10 @@ void CFrameWnd::changeEvent(QEvent* event)
         setWindowState(windowState() & ~kSized);
         ApplyFrameGeometry();
     });
+    // The window manager gives the frame back in steps, while Qt rewrites the window's hints
+    // for the new state: place it again once those have settled.
+    for (int delay : {250, 1000, 2500})
+        QTimer::singleShot(delay, this, &CFrameWnd::ApplyFrameGeometry);
 }
 
 void CFrameWnd::OnClose()
