@@ -152,7 +152,8 @@ int ExportVdir(const std::string& folder, const std::string& bookPath, std::ostr
     return output.Finish(err, 0);
 }
 
-int ExportBirthdayCalendar(const std::string& bookPath, std::ostream& out, std::ostream& err)
+int ExportBook(const std::string& bookPath, std::ostream& out, std::ostream& err,
+               const std::function<std::string(const CContactList&)>& write)
 {
     CContactList contacts;
     std::string error;
@@ -161,6 +162,13 @@ int ExportBirthdayCalendar(const std::string& bookPath, std::ostream& out, std::
         return 1;
     }
     CommandOutput output(out);
-    output.Write(birthdaycalendar::WriteCalendar(contacts, static_cast<std::int64_t>(std::time(nullptr))));
+    output.Write(write(contacts));
     return output.Finish(err, 0);
+}
+
+int ExportBirthdayCalendar(const std::string& bookPath, std::ostream& out, std::ostream& err)
+{
+    return ExportBook(bookPath, out, err, [](const CContactList& contacts) {
+        return birthdaycalendar::WriteCalendar(contacts, static_cast<std::int64_t>(std::time(nullptr)));
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "app/BookCommands.h"
 #include "app/CommandLine.h"
+#include "app/ExportCommands.h"
 #include "app/VCardInput.h"
 #include "app/VCardMerge.h"
 #include "data/BookLock.h"
@@ -11,15 +12,8 @@
 
 int ExportVCards(const std::string& bookPath, std::ostream& out, std::ostream& err)
 {
-    CContactList contacts;
-    std::string error;
-    if (!bookcommands::ReadBook(bookPath, contacts, error)) {
-        err << "quillon: " << error << " Nothing was exported.\n";
-        return 1;
-    }
-    CommandOutput output(out);
-    output.Write(vcard::WriteCards(contacts));
-    return output.Finish(err, 0);
+    return ExportBook(bookPath, out, err,
+                      [](const CContactList& contacts) { return vcard::WriteCards(contacts); });
 }
 
 int ImportVCards(const std::string& vcfPath, const std::string& bookPath, std::istream& in, std::ostream& out,
