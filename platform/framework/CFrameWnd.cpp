@@ -190,15 +190,18 @@ constexpr QMargins kLayoutFrame(1, 20, 1, 1);
 
 void CFrameWnd::ApplyFrameGeometry()
 {
-    if (m_requested.isNull())
+    // A maximised or full-screen window is put back first (changeEvent); placed meanwhile, the
+    // window manager would take the frameless rectangle for the one to restore.
+    if (m_requested.isNull() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QSize least = m_requested.size().shrunkBy(kLayoutFrame);
     QWindow* handle = windowHandle();
     const bool fixed = !(m_style & WS_THICKFRAME);
     // The frame is known once the window manager has put the window in it: then the client
-    // and the frame's corner are set in the display's own pixels.
-    if (const auto extents = handle && isVisible() ? platform::FrameExtents(handle) : std::nullopt;
-        extents && !extents->isNull()) {
+    // and the frame's corner are set in the display's own pixels. A frame of nothing (taken
+    // away for a moment, as on the way back from full screen) is placed by its corner too:
+    // Qt's own margins may be stale then, and the window would stay off by the frame.
+    if (const auto extents = handle && isVisible() ? platform::FrameExtents(handle) : std::nullopt; extents) {
         m_geometryPending = false;
         const qreal scale = handle->devicePixelRatio();
         const QSize outer = (QSizeF(m_requested.size()) * scale).toSize();
