@@ -13,7 +13,7 @@ CLinkStatic::~CLinkStatic() = default;
 BOOL CLinkStatic::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
 {
     if (m_hCursor) {
-        ::SetCursor(m_hCursor);
+        SetCursor(m_hCursor);
         return TRUE;
     }
     return CStatic::OnSetCursor(wnd, hitTest, message);

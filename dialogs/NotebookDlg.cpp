@@ -17,8 +17,8 @@ CNotebookDlg::CNotebookDlg(CWnd* parent)
 {
     ON_BN_CLICKED(IDC_NOTEBOOK_ADD, &CNotebookDlg::OnAdd);
     ON_BN_CLICKED(IDC_NOTEBOOK_DELETE, &CNotebookDlg::OnDelete);
-    ON_NOTIFY(LVN_ITEMCHANGED, IDC_NOTEBOOK_LIST, &CNotebookDlg::OnItemChangedBirthdayList);
-    ON_NOTIFY(NM_CLICK, IDC_NOTEBOOK_LIST, &CNotebookDlg::OnClickBirthdayList);
+    ON_LVN_ITEMCHANGED(IDC_NOTEBOOK_LIST, &CNotebookDlg::OnItemChangedBirthdayList);
+    ON_NM_CLICK(IDC_NOTEBOOK_LIST, &CNotebookDlg::OnClickBirthdayList);
 }
 
 void CNotebookDlg::DoDataExchange(CDataExchange* pDX)
@@ -81,16 +81,14 @@ void CNotebookDlg::OnDelete()
     ClearForm();
 }
 
-void CNotebookDlg::OnClickBirthdayList(NMHDR*, LRESULT* result)
+void CNotebookDlg::OnClickBirthdayList()
 {
     ShowPickedContact();
-    *result = 0;
 }
 
-void CNotebookDlg::OnItemChangedBirthdayList(NMHDR*, LRESULT* result)
+void CNotebookDlg::OnItemChangedBirthdayList()
 {
     ShowPickedContact();
-    *result = 0;
 }
 
 void CNotebookDlg::ShowPickedContact()

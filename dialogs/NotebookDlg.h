@@ -34,8 +34,8 @@ protected:
 
     void OnAdd();
     void OnDelete();
-    void OnClickBirthdayList(NMHDR* header, LRESULT* result);
-    void OnItemChangedBirthdayList(NMHDR* header, LRESULT* result);
+    void OnClickBirthdayList();
+    void OnItemChangedBirthdayList();
 
 private:
     void ShowPickedContact();

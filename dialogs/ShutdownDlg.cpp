@@ -28,7 +28,6 @@ CShutdownDlg::CShutdownDlg(CWnd* parent) : CDialog(IDD_SHUTDOWN, parent)
 {
     ON_BN_CLICKED(IDC_SHUTDOWN_AFTER_DELAY, &CShutdownDlg::OnRadioDelay);
     ON_BN_CLICKED(IDC_SHUTDOWN_AT_DATE_TIME, &CShutdownDlg::OnRadioDateTime);
-    ON_WM_HSCROLL();
     ON_BN_CLICKED(IDC_SHUTDOWN_RESTART, &CShutdownDlg::OnRadioRestart);
     ON_BN_CLICKED(IDC_SHUTDOWN_SHUT_DOWN, &CShutdownDlg::OnRadioShutDown);
 }

@@ -21,8 +21,6 @@ CTimerDlg::CTimerDlg() : CDialog(IDD_TIMER)
     ON_BN_CLICKED(IDC_TIMER_EXIT, &CTimerDlg::OnExit);
     ON_BN_CLICKED(IDC_TIMER_STOP, &CTimerDlg::OnStop);
     ON_BN_CLICKED(IDC_TIMER_GO, &CTimerDlg::OnGo);
-    ON_WM_CLOSE();
-    ON_WM_HSCROLL();
 }
 
 void CTimerDlg::DoDataExchange(CDataExchange* pDX)

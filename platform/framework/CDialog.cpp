@@ -12,7 +12,6 @@
 #include "platform/framework/CStatic.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/ControlText.h"
-#include "platform/framework/Cursor.h"
 #include "platform/framework/DialogWindow.h"
 #include "platform/framework/Resources.h"
 
@@ -86,7 +85,7 @@ void CDialog::DestroyDialogWindow()
     for (auto& [id, control] : m_bound)
         control->Detach();
     m_bound.clear();
-    m_temporary.clear();
+    m_unbound.clear();
     m_window.reset();
     Detach();
 }
@@ -129,47 +128,13 @@ CWnd* CDialog::GetDlgItem(int id) const
 {
     if (const auto it = m_bound.find(id); it != m_bound.end())
         return it->second;
-    return TemporaryControl(id);
-}
-
-CWnd* CDialog::TemporaryControl(int id) const
-{
-    if (!m_window || !m_window->HasControl(id))
+    QWidget* widget = FindControl(id);
+    if (!widget)
         return nullptr;
-    auto& slot = m_temporary[id];
+    auto& slot = m_unbound[id];
     if (!slot) {
-        switch (m_window->Kind(id)) {
-        case DialogItemKind::PushButton:
-        case DialogItemKind::DefPushButton:
-        case DialogItemKind::CheckBox:
-        case DialogItemKind::RadioButton:
-        case DialogItemKind::GroupBox:
-            slot = std::make_unique<CButton>();
-            break;
-        case DialogItemKind::Static:
-            slot = std::make_unique<CStatic>();
-            break;
-        case DialogItemKind::Edit:
-        case DialogItemKind::RichEdit:
-            slot = std::make_unique<CEdit>();
-            break;
-        case DialogItemKind::ListBox:
-            slot = std::make_unique<CListBox>();
-            break;
-        case DialogItemKind::ListView:
-            slot = std::make_unique<CListCtrl>();
-            break;
-        case DialogItemKind::Trackbar:
-            slot = std::make_unique<CSliderCtrl>();
-            break;
-        case DialogItemKind::UpDown:
-            slot = std::make_unique<CSpinButtonCtrl>();
-            break;
-        case DialogItemKind::DateTimePicker:
-            slot = std::make_unique<CDateTimeCtrl>();
-            break;
-        }
-        slot->Attach(m_window->Control(id), id, const_cast<CDialog*>(this));
+        slot = std::make_unique<CWnd>();
+        slot->Attach(widget, id, const_cast<CDialog*>(this));
     }
     return slot.get();
 }
@@ -189,7 +154,7 @@ void CDialog::BindControl(int id, CWnd& control)
     QWidget* widget = FindControl(id);
     if (!widget)
         return;
-    m_temporary.erase(id);
+    m_unbound.erase(id);
     control.Attach(widget, id, this);
     m_bound[id] = &control;
 }
@@ -227,20 +192,10 @@ void CDialog::OnClose()
     OnCommandFromControl(IDCANCEL);
 }
 
-void CDialog::BindCommand(UINT code, int id, CommandHandler handler)
-{
-    m_commands[{code, id}] = std::move(handler);
-}
-
-void CDialog::BindNotify(UINT code, int id, NotifyHandler handler)
-{
-    m_notifies[{code, id}] = std::move(handler);
-}
-
 void CDialog::OnCommandFromControl(int id)
 {
-    if (const auto it = m_commands.find({BN_CLICKED, id}); it != m_commands.end()) {
-        const CommandHandler handler = it->second; // the handler may rebind
+    if (const auto it = m_handlers.find({ControlEvent::Clicked, id}); it != m_handlers.end()) {
+        const auto handler = it->second; // the handler may rebind
         handler();
     } else if (id == IDOK) {
         OnOK();
@@ -249,18 +204,13 @@ void CDialog::OnCommandFromControl(int id)
     }
 }
 
-void CDialog::SendNotify(UINT code, int id)
+void CDialog::SendNotify(ControlEvent event, int id)
 {
     if (IsPushingData() || !m_window)
         return;
-    if (const auto it = m_commands.find({code, id}); it != m_commands.end()) {
-        const CommandHandler handler = it->second;
+    if (const auto it = m_handlers.find({event, id}); it != m_handlers.end()) {
+        const auto handler = it->second;
         handler();
-    } else if (const auto nit = m_notifies.find({code, id}); nit != m_notifies.end()) {
-        const NotifyHandler handler = nit->second;
-        NMHDR header{FindControl(id), static_cast<UINT>(id), code};
-        LRESULT result = 0;
-        handler(&header, &result);
     }
 }
 
@@ -280,10 +230,6 @@ void CDialog::DeliverMouseDown(int id, const QPoint& point)
 void CDialog::DeliverSetCursor(int id)
 {
     CWnd* control = GetDlgItem(id);
-    QWidget* widget = control ? control->GetSafeHwnd() : nullptr;
-    if (!widget)
-        return;
-    const platform::CursorTarget target(widget);
-    if (!control->OnSetCursor(control, HTCLIENT, WM_MOUSEMOVE))
-        widget->unsetCursor();
+    if (control && !control->OnSetCursor(control, HTCLIENT, WM_MOUSEMOVE))
+        control->SetCursor(nullptr);
 }

@@ -16,18 +16,13 @@ namespace platform {
 class DialogWindow;
 }
 
-// Notification codes, as the platform numbers them.
-inline constexpr UINT BN_CLICKED = 0;
-inline constexpr UINT STN_CLICKED = 0;
-inline constexpr UINT LBN_SELCHANGE = 1;
-inline constexpr UINT NM_CLICK = static_cast<UINT>(-2);
-inline constexpr UINT LVN_ITEMCHANGED = static_cast<UINT>(-101);
-
-struct NMHDR
+// What the user did to a control, as its dialog hears of it.
+enum class ControlEvent
 {
-    HWND hwndFrom = nullptr;
-    UINT idFrom = 0;
-    UINT code = 0;
+    Clicked,     // a button pressed, or a static that reports clicks clicked
+    SelChange,   // a list box's selection moved
+    ItemClick,   // a list view clicked
+    ItemChanged, // a list view's entry changed its state (picked by mouse or keys)
 };
 
 // A modal dialog made from a template. The object lives on between openings; each DoModal
@@ -36,7 +31,7 @@ struct NMHDR
 //
 // Handlers are bound once, by id, in the derived constructor:
 //     ON_BN_CLICKED(1023, &CNotebookDlg::OnAdd);
-//     ON_NOTIFY(NM_CLICK, 1021, &CNotebookDlg::OnClickBirthdayList);
+//     ON_NM_CLICK(1021, &CNotebookDlg::OnClickBirthdayList);
 // They run for the user's actions only, never while code sets a control's value.
 class CDialog : public CWnd
 {
@@ -48,9 +43,8 @@ public:
     void EndDialog(int result);
 
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
-    // The control with this id as the member bound to it, or as a framework-owned object of
-    // its kind (CButton, CEdit, CStatic, CListBox, CListCtrl, CSliderCtrl, CSpinButtonCtrl,
-    // CDateTimeCtrl), valid while the window exists. Null when there is no such control.
+    // The control with this id as the member bound to it, or else as a plain window, valid
+    // while the dialog's window exists. Null when there is no such control.
     CWnd* GetDlgItem(int id) const;
     CString GetDlgItemText(int id) const;
 
@@ -61,8 +55,8 @@ public:
     virtual void OnClose();      // WM_CLOSE (the close box): the Cancel path
 
     // The framework's side, used by the window and the controls.
-    void OnCommandFromControl(int id);  // a button pressed, Enter or Escape
-    void SendNotify(UINT code, int id); // a notification from a control
+    void OnCommandFromControl(int id);           // a button pressed, Enter or Escape
+    void SendNotify(ControlEvent event, int id); // the user's action on a control
     void SendHScroll(UINT code, UINT pos, QWidget* from);
     QWidget* FindControl(int id) const; // null without a window or control
     void BindControl(int id, CWnd& control);
@@ -72,45 +66,31 @@ public:
     bool IsPushingData() const { return m_pushDepth > 0; }
 
 protected:
-    using CommandHandler = std::function<void()>;
-    using NotifyHandler = std::function<void(NMHDR*, LRESULT*)>;
-    void BindCommand(UINT code, int id, CommandHandler handler);
-    void BindNotify(UINT code, int id, NotifyHandler handler);
-    template <class D> void BindCommand(UINT code, int id, void (D::*handler)())
+    template <class D> void Bind(ControlEvent event, int id, void (D::*handler)())
     {
         D* self = static_cast<D*>(this);
-        BindCommand(code, id, CommandHandler([self, handler] { (self->*handler)(); }));
-    }
-    template <class D> void BindNotify(UINT code, int id, void (D::*handler)(NMHDR*, LRESULT*))
-    {
-        D* self = static_cast<D*>(this);
-        BindNotify(code, id,
-                   NotifyHandler([self, handler](NMHDR* nm, LRESULT* r) { (self->*handler)(nm, r); }));
+        m_handlers[{event, id}] = [self, handler] { (self->*handler)(); };
     }
 
 private:
     void CreateDialogWindow(const DialogTemplate& dialogTemplate);
     void DestroyDialogWindow();
-    CWnd* TemporaryControl(int id) const;
 
     UINT m_templateId;
     std::unique_ptr<platform::DialogWindow> m_window;
     bool* m_destroyed = nullptr; // set while DoModal runs: tells it the dialog was deleted
     std::map<int, CWnd*> m_bound;
-    mutable std::map<int, std::unique_ptr<CWnd>> m_temporary;
-    std::map<std::pair<UINT, int>, CommandHandler> m_commands;
-    std::map<std::pair<UINT, int>, NotifyHandler> m_notifies;
+    mutable std::map<int, std::unique_ptr<CWnd>> m_unbound; // GetDlgItem's plain windows
+    std::map<std::pair<ControlEvent, int>, std::function<void()>> m_handlers;
     int m_pushDepth = 0;
     bool m_ended = false;
     int m_result = IDCANCEL;
 };
 
-// The message-map entries, written in the derived dialog's constructor.
-#define ON_BN_CLICKED(id, handler) BindCommand(BN_CLICKED, (id), handler)
-#define ON_STN_CLICKED(id, handler) BindCommand(STN_CLICKED, (id), handler)
-#define ON_LBN_SELCHANGE(id, handler) BindCommand(LBN_SELCHANGE, (id), handler)
-#define ON_NOTIFY(code, id, handler) BindNotify((code), (id), handler)
-// OnHScroll and OnClose are virtual and always reached; these entries say so where the
-// original message map said it.
-#define ON_WM_HSCROLL() static_cast<void>(0)
-#define ON_WM_CLOSE() static_cast<void>(0)
+// The message-map entries, written in the derived dialog's constructor. OnHScroll and OnClose
+// are virtual and need none.
+#define ON_BN_CLICKED(id, handler) Bind(ControlEvent::Clicked, (id), handler)
+#define ON_STN_CLICKED(id, handler) Bind(ControlEvent::Clicked, (id), handler)
+#define ON_LBN_SELCHANGE(id, handler) Bind(ControlEvent::SelChange, (id), handler)
+#define ON_NM_CLICK(id, handler) Bind(ControlEvent::ItemClick, (id), handler)
+#define ON_LVN_ITEMCHANGED(id, handler) Bind(ControlEvent::ItemChanged, (id), handler)

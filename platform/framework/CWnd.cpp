@@ -43,11 +43,21 @@ void CWnd::SetAccessibleDescription(const CString& text)
         m_widget->setAccessibleDescription(text.ToQString());
 }
 
+void CWnd::SetCursor(HCURSOR cursor)
+{
+    if (!m_widget)
+        return;
+    if (cursor)
+        m_widget->setCursor(*cursor);
+    else
+        m_widget->unsetCursor();
+}
+
 void CWnd::OnLButtonDown(UINT, CPoint)
 {
     // Only statics that report clicks are given the mouse this way.
     if (m_owner)
-        m_owner->SendNotify(STN_CLICKED, m_id);
+        m_owner->SendNotify(ControlEvent::Clicked, m_id);
 }
 
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)

@@ -2,6 +2,7 @@
 
 #include "platform/framework/AfxWin.h"
 #include "platform/framework/CString.h"
+#include "platform/framework/Cursor.h"
 #include "platform/framework/GdiTypes.h"
 
 #include <QPointer>
@@ -45,9 +46,11 @@ public:
     void SetWindowText(const CString& text);
     // What a screen reader says of the window besides its name, as it takes the focus.
     void SetAccessibleDescription(const CString& text);
+    // Inside OnSetCursor: the cursor to show over this window (null: the ordinary one).
+    void SetCursor(HCURSOR cursor);
 
     // Messages a subclassed control sees first. The base versions do the default processing:
-    // a click on a static tells its dialog (STN_CLICKED), the cursor is the ordinary one.
+    // a click on a static tells its dialog, the cursor is the ordinary one.
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     virtual void OnHScroll(UINT code, UINT pos, CWnd* scrollBar);

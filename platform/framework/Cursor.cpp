@@ -4,23 +4,9 @@
 
 #include <QCursor>
 #include <QPixmap>
-#include <QWidget>
 
 #include <map>
 #include <memory>
-
-namespace {
-struct CursorState
-{
-    QWidget* target = nullptr;
-    HCURSOR last = nullptr;
-};
-CursorState& State()
-{
-    static CursorState state;
-    return state;
-}
-} // namespace
 
 QPixmap AfxLoadBitmap(UINT id)
 {
@@ -43,29 +29,3 @@ HCURSOR AfxLoadCursor(UINT id)
     }
     return it->second.get();
 }
-
-HCURSOR SetCursor(HCURSOR cursor)
-{
-    CursorState& state = State();
-    const HCURSOR previous = state.last;
-    state.last = cursor;
-    if (state.target) {
-        if (cursor)
-            state.target->setCursor(*cursor);
-        else
-            state.target->unsetCursor();
-    }
-    return previous;
-}
-
-namespace platform {
-CursorTarget::CursorTarget(QWidget* widget) : m_previous(State().target)
-{
-    State().target = widget;
-}
-
-CursorTarget::~CursorTarget()
-{
-    State().target = m_previous;
-}
-} // namespace platform

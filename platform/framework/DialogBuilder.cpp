@@ -135,11 +135,11 @@ QWidget* MakeList(const DialogItem& item, QWidget* parent, CDialog* owner)
             const auto selected = list->selectedItems();
             if (ControlRecord* record = DialogWindow::RecordOf(list); record && !selected.isEmpty())
                 record->selectionMark = list->row(selected.front());
-            owner->SendNotify(LVN_ITEMCHANGED, id);
+            owner->SendNotify(ControlEvent::ItemChanged, id);
         });
     } else if (item.style & LBS_NOTIFY) {
         QObject::connect(list, &QListWidget::itemSelectionChanged, list,
-                         [owner, id] { owner->SendNotify(LBN_SELCHANGE, id); });
+                         [owner, id] { owner->SendNotify(ControlEvent::SelChange, id); });
     }
     return list;
 }

@@ -227,13 +227,13 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
             // A notify list box reports every click on an entry; a click on the entry that is
             // already selected changes no selection, so the widget itself would say nothing.
             if (hit->isSelected() && (record->style & LBS_NOTIFY))
-                m_owner->SendNotify(LBN_SELCHANGE, id);
+                m_owner->SendNotify(ControlEvent::SelChange, id);
         }
         break;
     case QEvent::MouseButtonRelease:
         if (isViewport && record->kind == DialogItemKind::ListView &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            m_owner->SendNotify(NM_CLICK, id);
+            m_owner->SendNotify(ControlEvent::ItemClick, id);
         break;
     case QEvent::Enter:
     case QEvent::MouseMove:

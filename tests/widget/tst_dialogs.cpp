@@ -107,12 +107,10 @@ public:
         ON_BN_CLICKED(1013, &CTestDlg::OnAdd);
         ON_BN_CLICKED(1003, &CTestDlg::OnCheckClicked);
         ON_LBN_SELCHANGE(1007, &CTestDlg::OnSelChange);
-        ON_NOTIFY(LVN_ITEMCHANGED, 1010, &CTestDlg::OnItemChanged);
-        ON_NOTIFY(NM_CLICK, 1010, &CTestDlg::OnClickList);
+        ON_LVN_ITEMCHANGED(1010, &CTestDlg::OnItemChanged);
+        ON_NM_CLICK(1010, &CTestDlg::OnClickList);
         ON_STN_CLICKED(1011, &CTestDlg::OnLinkClicked);
         ON_BN_CLICKED(1021, &CTestDlg::OnRadio2);
-        ON_WM_HSCROLL();
-        ON_WM_CLOSE();
     }
 
     void DoDataExchange(CDataExchange* pDX) override
@@ -122,6 +120,9 @@ public:
         DDX_Control(pDX, 1010, m_view);
         DDX_Control(pDX, 1004, m_slider);
         DDX_Control(pDX, 1011, m_link);
+        DDX_Control(pDX, 1003, m_checkBox);
+        for (int i = 0; i < 4; ++i)
+            DDX_Control(pDX, 1020 + i, m_radios[i]);
         DDX_Text(pDX, 1001, m_text);
         DDX_Text(pDX, 1002, m_note);
         DDX_Check(pDX, 1003, m_check);
@@ -160,17 +161,8 @@ public:
     void OnAdd() { ++adds; }
     void OnCheckClicked() { ++checkClicks; }
     void OnSelChange() { ++selChanges; }
-    void OnItemChanged(NMHDR* header, LRESULT* result)
-    {
-        QCOMPARE(header->idFrom, 1010u);
-        ++itemChanges;
-        *result = 0;
-    }
-    void OnClickList(NMHDR*, LRESULT* result)
-    {
-        ++listClicks;
-        *result = 0;
-    }
+    void OnItemChanged() { ++itemChanges; }
+    void OnClickList() { ++listClicks; }
     void OnLinkClicked() { ++linkClicks; }
     void OnRadio2() { ++radioClicks; }
 
@@ -178,6 +170,8 @@ public:
     CSpinButtonCtrl m_spin;
     CListCtrl m_view;
     CSliderCtrl m_slider;
+    CButton m_checkBox;
+    CButton m_radios[4]; // 1020 to 1023
     CTestLink m_link;
     CString m_text;
     CString m_note;
@@ -418,7 +412,7 @@ private Q_SLOTS:
             dlg.UpdateData(FALSE);
             dlg.m_list.SetCurSel(2);
             dlg.m_slider.SetPos(3);
-            static_cast<CButton*>(dlg.GetDlgItem(1003))->SetCheck(0);
+            dlg.m_checkBox.SetCheck(0);
             dlg.m_view.InsertItem(0, "a");
             dlg.m_view.InsertItem(1, "b");
             dlg.m_view.InsertItem(2, "c");
@@ -483,7 +477,7 @@ private Q_SLOTS:
     {
         CTestDlg dlg;
         RunModal(dlg, [&](QWidget*) {
-            auto button = [&](int id) { return static_cast<CButton*>(dlg.GetDlgItem(id)); };
+            auto button = [&](int id) { return &dlg.m_radios[id - 1020]; };
             button(1020)->SetCheck(1);
             button(1023)->SetCheck(1);
             QTest::mouseClick(button(1021)->GetSafeHwnd(), Qt::LeftButton);
