@@ -53,15 +53,8 @@ void CDataExchange::Fail()
 }
 
 namespace {
-// A temporary wrapper for one exchange with a control the dialog has no member for.
-template <class Control> struct Temporary
-{
-    Temporary(CDataExchange* pDX, QWidget* widget, int id) { control.Attach(widget, id, pDX->m_pDlgWnd); }
-    Control control;
-};
-
-// The framework's integer scan: blanks, an optional sign, digits, blanks; nothing else, and
-// the value has to fit.
+// The integer scan: blanks, an optional sign, digits, blanks; nothing else, and the value has
+// to fit.
 bool ScanInt(const std::string& text, int* out)
 {
     const char* p = text.c_str();
@@ -81,6 +74,22 @@ bool ScanInt(const std::string& text, int* out)
     *out = static_cast<int>(value);
     return true;
 }
+
+// One exchange with control id, seen as a Control for its length: pull (control to member)
+// when saving, else push.
+template <class Control, class Pull, class Push>
+void Exchange(CDataExchange* pDX, int id, Pull pull, Push push, bool edit = false)
+{
+    QWidget* widget = edit ? pDX->PrepareEditCtrl(id) : pDX->PrepareCtrl(id);
+    if (!widget)
+        return;
+    Control control;
+    control.Attach(widget, id, pDX->m_pDlgWnd);
+    if (pDX->m_bSaveAndValidate)
+        pull(control);
+    else
+        push(control);
+}
 } // namespace
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
@@ -92,92 +101,62 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value)
 {
-    QWidget* widget = pDX->PrepareEditCtrl(id);
-    if (!widget)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        value = platform::GetControlText(widget);
-    else
-        platform::SetControlText(widget, value);
+    Exchange<CWnd>(
+        pDX, id, [&](CWnd& c) { value = platform::GetControlText(c.GetSafeHwnd()); },
+        [&](CWnd& c) { c.SetWindowText(value); }, true);
 }
 
 void DDX_Text(CDataExchange* pDX, int id, int& value)
 {
-    QWidget* widget = pDX->PrepareEditCtrl(id);
-    if (!widget)
-        return;
-    if (!pDX->m_bSaveAndValidate) {
-        platform::SetControlText(widget, FormatString("%d", value));
-        return;
-    }
-    int parsed = 0;
-    if (!ScanInt(platform::GetControlText(widget).Bytes(), &parsed)) {
-        AfxMessageBox(CString("Please enter an integer."));
-        pDX->Fail();
-    }
-    value = parsed;
+    const auto pull = [&](CWnd& c) {
+        if (!ScanInt(platform::GetControlText(c.GetSafeHwnd()).Bytes(), &value)) {
+            AfxMessageBox(CString("Please enter an integer."));
+            pDX->Fail();
+        }
+    };
+    Exchange<CWnd>(
+        pDX, id, pull, [&](CWnd& c) { c.SetWindowText(FormatString("%d", value)); }, true);
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value)
 {
-    QWidget* widget = pDX->PrepareCtrl(id);
-    if (!widget)
-        return;
-    Temporary<CButton> button(pDX, widget, id);
-    if (pDX->m_bSaveAndValidate)
-        value = button.control.GetCheck();
-    else
-        button.control.SetCheck(value);
+    Exchange<CButton>(
+        pDX, id, [&](CButton& c) { value = c.GetCheck(); }, [&](CButton& c) { c.SetCheck(value); });
 }
 
 void DDX_Slider(CDataExchange* pDX, int id, int& value)
 {
-    QWidget* widget = pDX->PrepareCtrl(id);
-    if (!widget)
-        return;
-    Temporary<CSliderCtrl> slider(pDX, widget, id);
-    if (pDX->m_bSaveAndValidate)
-        value = slider.control.GetPos();
-    else
-        slider.control.SetPos(value);
+    Exchange<CSliderCtrl>(
+        pDX, id, [&](CSliderCtrl& c) { value = c.GetPos(); }, [&](CSliderCtrl& c) { c.SetPos(value); });
+}
+
+template <class Time> static void ExchangeTime(CDataExchange* pDX, int id, Time& value)
+{
+    Exchange<CDateTimeCtrl>(
+        pDX, id, [&](CDateTimeCtrl& c) { c.GetTime(value); }, [&](CDateTimeCtrl& c) { c.SetTime(value); });
 }
 
 void DDX_DateTimeCtrl(CDataExchange* pDX, int id, CTime& value)
 {
-    QWidget* widget = pDX->PrepareCtrl(id);
-    if (!widget)
-        return;
-    Temporary<CDateTimeCtrl> picker(pDX, widget, id);
-    if (pDX->m_bSaveAndValidate)
-        picker.control.GetTime(value);
-    else
-        picker.control.SetTime(value);
+    ExchangeTime(pDX, id, value);
 }
 
 void DDX_DateTimeCtrl(CDataExchange* pDX, int id, COleDateTime& value)
 {
-    QWidget* widget = pDX->PrepareCtrl(id);
-    if (!widget)
-        return;
-    Temporary<CDateTimeCtrl> picker(pDX, widget, id);
-    if (pDX->m_bSaveAndValidate)
-        picker.control.GetTime(value);
-    else
-        picker.control.SetTime(value);
+    ExchangeTime(pDX, id, value);
 }
 
 void DDX_LBString(CDataExchange* pDX, int id, CString& value)
 {
-    QWidget* widget = pDX->PrepareCtrl(id);
-    if (!widget)
-        return;
-    Temporary<CListBox> list(pDX, widget, id);
-    if (pDX->m_bSaveAndValidate) {
-        const int selected = list.control.GetCurSel();
-        value = selected == LB_ERR ? CString() : list.control.GetText(selected);
-    } else if (list.control.SelectString(-1, value) == LB_ERR) {
-        list.control.SetCurSel(-1);
-    }
+    const auto pull = [&](CListBox& list) {
+        const int selected = list.GetCurSel();
+        value = selected == LB_ERR ? CString() : list.GetText(selected);
+    };
+    const auto push = [&](CListBox& list) {
+        if (list.SelectString(-1, value) == LB_ERR)
+            list.SetCurSel(-1);
+    };
+    Exchange<CListBox>(pDX, id, pull, push);
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum)
