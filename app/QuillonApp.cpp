@@ -43,8 +43,6 @@ bool CQuillonApp::OnCmdMsg(UINT id)
     case ID_APP_ABOUT:
         OnAppAbout();
         return true;
-    case ID_FILE_SAVE:
-        return true; // the book is written when the document closes
     default:
         return CWinApp::OnCmdMsg(id);
     }

@@ -80,8 +80,3 @@ BOOL CSystemInfoDlg::OnInitDialog()
     }
     return TRUE;
 }
-
-void CSystemInfoDlg::OnOK()
-{
-    CDialog::OnOK();
-}

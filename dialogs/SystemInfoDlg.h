@@ -12,7 +12,6 @@ public:
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
 
     OSVERSIONINFOEXA m_versionInfo{};
     SYSTEM_INFO m_systemInfo{};

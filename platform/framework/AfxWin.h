@@ -4,16 +4,13 @@
 using UINT = unsigned int;
 using BOOL = int;
 using DWORD = unsigned int;
-using LRESULT = long;
 using LPARAM = long;
 inline constexpr BOOL FALSE = 0;
 inline constexpr BOOL TRUE = 1;
 
 enum FrameworkCommand : UINT
 {
-    ID_FILE_SAVE = 57603,
     ID_FILE_PRINT = 57607,
-    ID_FILE_PRINT_DIRECT = 57608,
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,

@@ -7,9 +7,3 @@
 class CEdit : public CWnd
 {
 };
-
-// Loads the rich edit library; nothing to load here, the widgets carry it.
-inline BOOL AfxInitRichEdit()
-{
-    return TRUE;
-}

@@ -35,5 +35,4 @@ private:
     std::function<CFrameWnd*()> m_newFrame;
     std::function<CView*()> m_newView;
     CDocument* m_document = nullptr;
-    int m_untitledCount = 0;
 };

@@ -57,7 +57,6 @@ bool CView::OnCmdMsg(UINT id)
 {
     switch (id) {
     case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
         OnFilePrint();
         return true;
     case ID_FILE_PRINT_PREVIEW:
