@@ -130,21 +130,22 @@ bool LookupPrivilegeValue(std::string_view name, LUID& luid)
     return true;
 }
 
-bool AdjustTokenPrivileges(const ProcessToken& token, bool enable, platform::ShutdownAction action)
+bool AdjustTokenPrivileges(ProcessToken& token, bool enable, platform::ShutdownAction action)
 {
-    // Disabling holds nothing to release: the right is the system's, asked for on each request.
-    // It repeats the check, so a user without the right hears about it on both steps.
-    static_cast<void>(enable);
     if (!token.open) {
         return Succeeded(ERROR_INVALID_HANDLE);
     }
-    QString answer;
-    if (const UINT error = Service().CanShutdown(action, answer); error != ERROR_SUCCESS) {
-        return Succeeded(error);
+    // Disabling holds nothing to release: the right is the system's, asked for on each request.
+    if (enable) {
+        QString answer;
+        token.privilege = Service().CanShutdown(action, answer);
+        // "challenge": polkit will ask for a password when the request is made.
+        if (token.privilege == ERROR_SUCCESS && answer != QLatin1String("yes") &&
+            answer != QLatin1String("challenge")) {
+            token.privilege = ERROR_NOT_ALL_ASSIGNED;
+        }
     }
-    // "challenge": polkit will ask for a password when the request is made.
-    const bool held = answer == QLatin1String("yes") || answer == QLatin1String("challenge");
-    return Succeeded(held ? ERROR_SUCCESS : ERROR_NOT_ALL_ASSIGNED);
+    return Succeeded(token.privilege);
 }
 
 UINT GetLastError()
@@ -163,8 +164,8 @@ bool InitiateSystemShutdown(const CString& message, UINT timeoutSeconds, bool fo
     const quint64 delayUsec = static_cast<quint64>(std::min(timeoutSeconds, maxDelay)) * kUsecPerSecond;
 
     // A new request would replace what the system holds: someone else's shutdown (an
-    // administrator's "shutdown +10") is refused as the original platform refuses a request
-    // while a shutdown is in progress, and left as it is. This program's own may be replaced.
+    // administrator's "shutdown +10") is refused, as any request is while a shutdown is in
+    // progress, and left as it is. This program's own may be replaced.
     PendingShutdown held;
     if (!Succeeded(service.GetScheduledShutdown(held))) {
         return false;

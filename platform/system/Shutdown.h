@@ -17,6 +17,7 @@ inline constexpr std::string_view SE_SHUTDOWN_NAME = "SeShutdownPrivilege";
 struct ProcessToken
 {
     bool open = false;
+    UINT privilege = ERROR_NOT_ALL_ASSIGNED; // what enabling the privilege last found
 };
 
 // The system's identifier of a privilege.
@@ -32,10 +33,11 @@ bool OpenProcessToken(ProcessToken& token);
 // Only the shutdown privilege is known; any other name fails with ERROR_NO_SUCH_PRIVILEGE.
 bool LookupPrivilegeValue(std::string_view name, LUID& luid);
 
-// Enabling checks that the user may carry out the action now; disabling repeats the check and
-// changes nothing. Sets the last error to ERROR_SUCCESS when the right is held,
-// ERROR_NOT_ALL_ASSIGNED when it is not, ERROR_INVALID_HANDLE for a token that is not open.
-bool AdjustTokenPrivileges(const ProcessToken& token, bool enable,
+// Enabling checks that the user may carry out the action now; disabling changes nothing and
+// answers what enabling found, so a user without the right hears of it on both steps. Sets the
+// last error to ERROR_SUCCESS when the right is held, ERROR_NOT_ALL_ASSIGNED when it is not,
+// ERROR_INVALID_HANDLE for a token that is not open.
+bool AdjustTokenPrivileges(ProcessToken& token, bool enable,
                            platform::ShutdownAction action = platform::ShutdownAction::PowerOff);
 
 // The error code of the last failed call on this thread (ERROR_SUCCESS after a privilege
