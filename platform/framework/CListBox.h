@@ -13,7 +13,7 @@ public:
     // index -1 appends. Returns the index, or LB_ERR.
     int InsertString(int index, const CString& text);
     int GetCurSel() const; // LB_ERR when nothing is selected
-    // -1 removes the selection (and then returns LB_ERR, as the platform does).
+    // -1 removes the selection (and then returns LB_ERR: no entry is selected).
     int SetCurSel(int index);
     // Selects the first entry after startAfter (-1: from the top) whose text begins with
     // the prefix, compared without regard to case. Returns its index or LB_ERR.

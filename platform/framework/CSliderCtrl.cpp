@@ -13,7 +13,7 @@ void ApplyRange(QSlider* slider, int minimum, int maximum)
 {
     const QSignalBlocker blocker(slider);
     slider->setRange(minimum, maximum);
-    // The platform's page is a fifth of the range.
+    // A page (Page Up/Down, a click beside the handle) is a fifth of the range.
     slider->setPageStep(qMax(1, (maximum - minimum) / 5));
 }
 } // namespace

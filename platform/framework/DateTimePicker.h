@@ -17,8 +17,7 @@ public:
     QDateTime Value() const;
 
 protected:
-    // One tab stop, as the platform's picker is: Tab leaves it, the arrow keys move between
-    // its fields.
+    // One tab stop: Tab leaves the picker, the arrow keys move between its fields.
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
     void keyPressEvent(QKeyEvent* event) override;
 

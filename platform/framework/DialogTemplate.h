@@ -7,7 +7,7 @@
 // A dialog template as data, laid out in dialog units, as the resource compiler would have
 // stored it. res/ declares the program's templates with these and registers them by id.
 
-// The styles the program's templates use, with the platform's own values.
+// The styles the program's templates use; the values are those the templates were written with.
 inline constexpr UINT WS_TABSTOP = 0x00010000;
 inline constexpr UINT WS_GROUP = 0x00020000;
 inline constexpr UINT WS_HSCROLL = 0x00100000;

@@ -6,7 +6,7 @@
 namespace platform {
 
 // A dialog's base units: the average width of its font's characters and the font's height,
-// in pixels, as the platform measures them for dialog units.
+// in pixels; the templates' coordinates are quarters and eighths of them.
 struct DialogBaseUnits
 {
     int cx = 0;
@@ -20,7 +20,7 @@ QFont DialogFont(const char* faceName, int pointSize);
 // Average width of the 52 letters a-z A-Z, rounded; height = ascent + descent.
 DialogBaseUnits MeasureBaseUnits(const QFont& font);
 
-// (a * b) / c rounded half away from zero; -1 when c is 0, as the platform's MulDiv.
+// (a * b) / c rounded half away from zero, without overflow; -1 when c is 0.
 int MulDiv(int a, int b, int c);
 
 // A rectangle in dialog units to pixels: x * cx / 4, y * cy / 8.

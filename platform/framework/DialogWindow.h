@@ -30,7 +30,7 @@ struct ControlRecord
 };
 
 // The window of one opening of a CDialog: its controls by id, and the keys and mouse input
-// that the platform's dialog manager handles (Enter, Escape, the close box, static clicks).
+// that every dialog shares (Enter, Escape, the close box, static clicks).
 class DialogWindow : public QDialog
 {
     Q_OBJECT

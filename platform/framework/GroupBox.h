@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// A group box drawn as the platform's dialogs draw it: the frame's top line runs through the
+// A group box as the templates were laid out for: the frame's top line runs through the
 // middle of the title, which sits on the line at the box's top, so controls placed just below
 // the template's top edge are inside the frame. Flat boxes have a single line, the others an
 // etched one.

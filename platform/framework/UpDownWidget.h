@@ -32,7 +32,7 @@ private:
 
     QPointer<QWidget> m_buddy;
     unsigned m_style;
-    int m_lower = 100; // the platform's initial range runs from 100 at the bottom to 0 at the top
+    int m_lower = 100; // until SetRange: 100 at the bottom to 0 at the top, so up counts down
     int m_upper = 0;
     int m_pos = 0;
 };

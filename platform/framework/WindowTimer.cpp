@@ -41,7 +41,7 @@ WindowTimer::~WindowTimer()
 bool WindowTimer::Start(std::int64_t periodMs)
 {
     if (periodMs <= 0)
-        periodMs = 1; // a zero period would disarm the timerfd; the platform makes it the shortest
+        periodMs = 1; // a zero period would disarm the timerfd: it means "as often as possible"
     if (m_fd < 0) {
         m_fd = MakeTimerFd();
         if (m_fd < 0)

@@ -43,7 +43,7 @@ struct SystemInfoTexts
 // processor's model name as its level. A Windows record goes through the Windows tables.
 SystemInfoTexts MakeSystemInfoTexts(const OSVERSIONINFOEXA& version, const SYSTEM_INFO& system,
                                     const SystemNames& names);
-// The Linux texts alone, for when there is no version record to tell the platform.
+// The Linux texts alone, for when there is no version record to name the system.
 SystemInfoTexts LinuxSystemInfoTexts(const SYSTEM_INFO& system, const SystemNames& names);
 
 } // namespace platform
