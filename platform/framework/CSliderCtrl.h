@@ -2,22 +2,16 @@
 
 #include "platform/framework/CWnd.h"
 
-// Scroll codes a trackbar sends with WM_HSCROLL.
+// The codes a trackbar's OnHScroll carries: a move (by mouse or keys), and the mouse letting go.
+// The dialogs act on the position alone, so the kinds of move are not told apart.
 enum TrackbarCode : UINT
 {
-    TB_LINEUP = 0,
-    TB_LINEDOWN = 1,
-    TB_PAGEUP = 2,
-    TB_PAGEDOWN = 3,
-    TB_THUMBPOSITION = 4,
     TB_THUMBTRACK = 5,
-    TB_TOP = 6,
-    TB_BOTTOM = 7,
     TB_ENDTRACK = 8,
 };
 
 // A horizontal trackbar, range 0..100 until set. Moves made here send nothing; the user's
-// moves (mouse or keyboard) send WM_HSCROLL to the dialog's OnHScroll.
+// moves (mouse or keyboard) reach the dialog's OnHScroll.
 class CSliderCtrl : public CWnd
 {
 public:

@@ -144,26 +144,6 @@ QWidget* MakeList(const DialogItem& item, QWidget* parent, CDialog* owner)
     return list;
 }
 
-UINT ScrollCode(int action)
-{
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        return TB_LINEDOWN;
-    case QAbstractSlider::SliderSingleStepSub:
-        return TB_LINEUP;
-    case QAbstractSlider::SliderPageStepAdd:
-        return TB_PAGEDOWN;
-    case QAbstractSlider::SliderPageStepSub:
-        return TB_PAGEUP;
-    case QAbstractSlider::SliderToMinimum:
-        return TB_TOP;
-    case QAbstractSlider::SliderToMaximum:
-        return TB_BOTTOM;
-    default:
-        return TB_THUMBTRACK;
-    }
-}
-
 QWidget* MakeTrackbar(const DialogItem& item, QWidget* parent, CDialog* owner)
 {
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -176,13 +156,8 @@ QWidget* MakeTrackbar(const DialogItem& item, QWidget* parent, CDialog* owner)
         slider->setTickPosition(QSlider::NoTicks);
     }
     // Code that moves the slider blocks its signals, so what arrives here is the user's.
-    QObject::connect(slider, &QSlider::actionTriggered, slider, [slider](int action) {
-        if (ControlRecord* record = DialogWindow::RecordOf(slider))
-            record->scrollCode = ScrollCode(action);
-    });
     QObject::connect(slider, &QSlider::valueChanged, slider, [slider, owner](int value) {
-        const ControlRecord* record = DialogWindow::RecordOf(slider);
-        owner->SendHScroll(record ? record->scrollCode : TB_THUMBTRACK, static_cast<UINT>(value), slider);
+        owner->SendHScroll(TB_THUMBTRACK, static_cast<UINT>(value), slider);
     });
     QObject::connect(slider, &QSlider::sliderReleased, slider, [slider, owner] {
         owner->SendHScroll(TB_ENDTRACK, static_cast<UINT>(slider->value()), slider);

@@ -53,13 +53,6 @@ QWidget* DialogWindow::Control(int id) const
     return it == m_byId.end() ? nullptr : it->second;
 }
 
-DialogItemKind DialogWindow::Kind(int id) const
-{
-    const QWidget* widget = Control(id);
-    const auto it = m_records.find(widget);
-    return it == m_records.end() ? DialogItemKind::Static : it->second.kind;
-}
-
 ControlRecord* DialogWindow::Record(const QWidget* widget)
 {
     if (const auto vit = m_viewports.find(widget); vit != m_viewports.end())

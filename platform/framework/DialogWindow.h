@@ -19,9 +19,8 @@ struct ControlRecord
     int id = -1;
     DialogItemKind kind = DialogItemKind::Static;
     unsigned style = 0;
-    int radioGroup = 0;      // auto radio buttons uncheck the others of their group
-    int selectionMark = -1;  // list views: the item the user picked last
-    unsigned scrollCode = 0; // trackbars: the kind of move under way
+    int radioGroup = 0;     // auto radio buttons uncheck the others of their group
+    int selectionMark = -1; // list views: the item the user picked last
     // The bytes code set as the text, given back while the widget still shows textShown.
     bool hasText = false;
     std::string textBytes;
@@ -41,7 +40,6 @@ public:
     void AddControl(const ControlRecord& record, QWidget* widget);
     QWidget* Control(int id) const;
     bool HasControl(int id) const { return m_byId.count(id) != 0; }
-    DialogItemKind Kind(int id) const;
     void SetDefaultId(int id) { m_defaultId = id; }
 
     // The record of a control of a dialog window, or of the window itself; null for any
