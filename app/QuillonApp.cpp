@@ -13,8 +13,6 @@
 
 bool CQuillonApp::InitInstance()
 {
-    SetRegistryKey("Local AppWizard-Generated Applications");
-    LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(
         IDR_MAINFRAME, [] { return new CQuillonDoc; }, [] { return new CMainFrame; },
         [] { return new CQuillonView; }));

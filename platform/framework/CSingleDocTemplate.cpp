@@ -3,7 +3,6 @@
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CView.h"
-#include "platform/framework/CWinApp.h"
 #include "platform/framework/Resources.h"
 
 #include <QStringList>
@@ -64,11 +63,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const CString* pathName, bool ma
         loaded = doc->OnNewDocument();
     } else {
         loaded = doc->OnOpenDocument(*pathName);
-        if (loaded) {
+        if (loaded)
             doc->SetPathName(*pathName);
-            if (CWinApp* app = AfxGetApp())
-                app->AddToRecentFileList(*pathName);
-        }
     }
     if (!loaded) {
         if (created) {

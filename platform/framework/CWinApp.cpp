@@ -14,7 +14,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSessionManager>
-#include <QSettings>
 
 #include <optional>
 
@@ -43,20 +42,6 @@ int CWinApp::Run()
     return QApplication::exec();
 }
 
-int CWinApp::ExitInstance()
-{
-    if (m_maxRecentFiles > 0) {
-        for (int i = 0; i < m_maxRecentFiles; ++i) {
-            const std::string entry = "File" + std::to_string(i + 1);
-            WriteProfileString("Recent File List", entry.c_str(),
-                               i < static_cast<int>(m_recentFiles.size())
-                                   ? m_recentFiles[static_cast<size_t>(i)]
-                                   : CString());
-        }
-    }
-    return 0;
-}
-
 bool CWinApp::OnCmdMsg(UINT id)
 {
     switch (id) {
@@ -66,48 +51,6 @@ bool CWinApp::OnCmdMsg(UINT id)
     default:
         return false;
     }
-}
-
-void CWinApp::SetRegistryKey(const char* key)
-{
-    m_pszRegistryKey = CString(key);
-}
-
-CString CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) const
-{
-    QSettings settings(m_pszRegistryKey.ToQString(), m_pszAppName.ToQString());
-    const QString key = QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
-    return CString::FromQString(settings.value(key, QString::fromUtf8(defaultValue)).toString());
-}
-
-void CWinApp::WriteProfileString(const char* section, const char* entry, const CString& value)
-{
-    QSettings settings(m_pszRegistryKey.ToQString(), m_pszAppName.ToQString());
-    const QString key = QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
-    if (value.IsEmpty())
-        settings.remove(key);
-    else
-        settings.setValue(key, value.ToQString());
-}
-
-void CWinApp::LoadStdProfileSettings(int maxRecentFiles)
-{
-    m_maxRecentFiles = maxRecentFiles;
-    m_recentFiles.clear();
-    for (int i = 0; i < maxRecentFiles; ++i) {
-        const std::string entry = "File" + std::to_string(i + 1);
-        CString path = GetProfileString("Recent File List", entry.c_str());
-        if (!path.IsEmpty())
-            m_recentFiles.push_back(path);
-    }
-}
-
-void CWinApp::AddToRecentFileList(const CString& pathName)
-{
-    std::erase(m_recentFiles, pathName);
-    m_recentFiles.insert(m_recentFiles.begin(), pathName);
-    if (static_cast<int>(m_recentFiles.size()) > m_maxRecentFiles)
-        m_recentFiles.resize(static_cast<size_t>(m_maxRecentFiles));
 }
 
 void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate)

@@ -4,7 +4,6 @@
 #include "platform/framework/CString.h"
 
 #include <memory>
-#include <vector>
 
 class CFrameWnd;
 class CSingleDocTemplate;
@@ -31,14 +30,10 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual bool InitInstance() { return true; }
-    virtual int ExitInstance();
+    virtual int ExitInstance() { return 0; }
     virtual int Run();
 
     bool OnCmdMsg(UINT id) override;
-
-    void SetRegistryKey(const char* key);
-    void LoadStdProfileSettings(int maxRecentFiles);
-    void AddToRecentFileList(const CString& pathName);
 
     void AddDocTemplate(CSingleDocTemplate* docTemplate);
     CSingleDocTemplate* DocTemplate() const { return m_docTemplate.get(); }
@@ -53,18 +48,11 @@ public:
     bool SaveAllModified();
     void PostQuitMessage(int exitCode = 0);
 
-    // Profile settings under the registry key and the application's name.
-    CString GetProfileString(const char* section, const char* entry, const char* defaultValue = "") const;
-    void WriteProfileString(const char* section, const char* entry, const CString& value);
-
     CString m_pszAppName;
-    CString m_pszRegistryKey;
     CFrameWnd* m_pMainWnd = nullptr;
 
 private:
     std::unique_ptr<CSingleDocTemplate> m_docTemplate;
-    std::vector<CString> m_recentFiles;
-    int m_maxRecentFiles = 0;
 };
 
 CWinApp* AfxGetApp();
