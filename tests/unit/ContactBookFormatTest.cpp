@@ -1,5 +1,5 @@
 #include "data/ContactBookFormat.h"
-#include "platform/framework/CMemFile.h"
+#include "tests/support/CMemFile.h"
 
 #include <gtest/gtest.h>
 
