@@ -1,6 +1,8 @@
 #include "data/VCard.h"
 #include "data/NotebookRules.h"
 #include "data/VCardText.h"
+#include "tests/support/Contacts.h"
+#include "tests/support/Utf8.h"
 
 #include <QString>
 
@@ -20,30 +22,12 @@
 
 namespace {
 
-CContact MakeContact(const char* first, const char* last, int year, int month, int day)
-{
-    CContact contact;
-    contact.m_strFirstName = first;
-    contact.m_strLastName = last;
-    contact.m_dtBirthday = COleDateTime(year, month, day, 0, 0, 0);
-    return contact;
-}
+using testsupport::IsValidUtf8;
+using testsupport::MakeContact;
 
 vcard::ReadResult Read(const std::string& text)
 {
     return vcard::ReadCards(text);
-}
-
-// Byte by byte: Qt's decoder would drop a leading byte order mark, which is valid text.
-bool IsValidUtf8(const std::string& bytes)
-{
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::size_t length = vcard::text::Utf8SequenceLength(bytes, pos);
-        if (length == 0)
-            return false;
-        pos += length;
-    }
-    return true;
 }
 
 std::vector<std::string> PhysicalLines(const std::string& text)
