@@ -9,6 +9,7 @@
 #include "res/TimerTemplate.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/ScopedHook.h"
+#include "tests/support/ViewHarness.h"
 #include "view/QuillonView.h"
 
 #include <QAbstractButton>
@@ -46,6 +47,7 @@ void ResetStopwatchRecord()
 
 using testsupport::Click;
 using testsupport::Control;
+using testsupport::TickAt;
 
 bool Enabled(CTimerDlg& dlg, int id)
 {
@@ -99,13 +101,6 @@ class TimerDlgTest : public QObject
         CTimerDlg& dlg = view.m_timerDlg;
         return testsupport::RunModal(
             dlg, [&](QWidget*) { action(dlg); }, {}, testsupport::LeftOpen::Cancel);
-    }
-
-    // One clock tick at the given moment.
-    void TickAt(CQuillonView& view, std::int64_t when)
-    {
-        m_fakeNow = when;
-        view.OnTimer(ID_TIMER_CLOCK);
     }
 
     // From now on each of the view's own ticks is timed and moves the fake clock on by one
@@ -221,7 +216,7 @@ private Q_SLOTS:
             QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
             QCOMPARE(dlg.m_startSecond, 12 * 3600);
             for (int s = 1; s <= 60; ++s) {
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
                 QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(s));
             }
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:00"));
@@ -236,7 +231,7 @@ private Q_SLOTS:
         CQuillonView view;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 74);
+            TickAt(view, m_fakeNow, kNoon + 74);
             m_fakeNow = kNoon + 75;
             Click(dlg, IDC_TIMER_STOP);
             QCOMPARE(g_pausedElapsed, 75);
@@ -246,11 +241,11 @@ private Q_SLOTS:
             QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
             QVERIFY(Enabled(dlg, IDC_TIMER_EXIT)); // Exit keeps its state
             // The display keeps the last tick's text, and paused ticks leave it alone.
-            TickAt(view, kNoon + 200);
+            TickAt(view, m_fakeNow, kNoon + 200);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:14"));
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(!g_timerPaused);
-            TickAt(view, kNoon + 201);
+            TickAt(view, m_fakeNow, kNoon + 201);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:16"));
             m_fakeNow = kNoon + 210;
             Click(dlg, IDC_TIMER_STOP);
@@ -272,7 +267,7 @@ private Q_SLOTS:
         CQuillonView view;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 30);
+            TickAt(view, m_fakeNow, kNoon + 30);
             Click(dlg, IDC_TIMER_STOP);
             Click(dlg, IDC_TIMER_EXIT);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
@@ -287,11 +282,11 @@ private Q_SLOTS:
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(!g_timerPaused);
             QVERIFY(!g_timerReset);
-            TickAt(view, kNoon + 101);
+            TickAt(view, m_fakeNow, kNoon + 101);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:01"));
             // Exit straight from running, too.
             Click(dlg, IDC_TIMER_EXIT);
-            TickAt(view, kNoon + 102);
+            TickAt(view, m_fakeNow, kNoon + 102);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
         });
     }
@@ -305,14 +300,14 @@ private Q_SLOTS:
         });
         QVERIFY(!g_timerShowing);
         QVERIFY(g_timerIdle);
-        TickAt(view, kNoon + 20); // runs on in the background
+        TickAt(view, m_fakeNow, kNoon + 20); // runs on in the background
         Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(g_pausedElapsed));
             QVERIFY(Enabled(dlg, IDC_TIMER_GO));
             QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
             QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
             QVERIFY(!g_timerShowing);
-            TickAt(view, kNoon + 21);
+            TickAt(view, m_fakeNow, kNoon + 21);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
         });
         QCOMPARE(view.m_timerDlg.m_startSecond, 12 * 3600);
@@ -323,11 +318,11 @@ private Q_SLOTS:
         CQuillonView view;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 5);
+            TickAt(view, m_fakeNow, kNoon + 5);
             QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Return); // the default button, OK
         });
         QVERIFY(!g_timerShowing);
-        TickAt(view, kNoon + 40); // closed: no refresh
+        TickAt(view, m_fakeNow, kNoon + 40); // closed: no refresh
         QCOMPARE(view.m_timerDlg.m_elapsedText, CString("0:00:05"));
         Open(view, [&](CTimerDlg& dlg) {
             QVERIFY(g_timerShowing);
@@ -335,7 +330,7 @@ private Q_SLOTS:
             QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
             QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:05"));
-            TickAt(view, kNoon + 41); // catches up
+            TickAt(view, m_fakeNow, kNoon + 41); // catches up
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:41"));
         });
     }
@@ -354,7 +349,7 @@ private Q_SLOTS:
         g_notifySeconds = 50;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 1);
+            TickAt(view, m_fakeNow, kNoon + 1);
             if (how == 0)
                 Click(dlg, IDOK);
             else if (how == 1)
@@ -367,7 +362,7 @@ private Q_SLOTS:
         QVERIFY(!g_timerPaused);
         QVERIFY(!g_timerReset);
         QCOMPARE(view.m_timerDlg.m_startSecond, 12 * 3600);
-        TickAt(view, kNoon + 50);
+        TickAt(view, m_fakeNow, kNoon + 50);
         QCOMPARE(Boxes(), std::vector<std::string>{"0:00:50"});
     }
 
@@ -376,11 +371,11 @@ private Q_SLOTS:
         CQuillonView view;
         // In the background through the first minutes of a day, and in the open dialog.
         for (std::int64_t t = kMidnight; t <= kMidnight + 130; ++t)
-            TickAt(view, t);
+            TickAt(view, m_fakeNow, t);
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             for (int s = 0; s <= 70; ++s)
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
         });
         QCOMPARE(m_events.size(), std::size_t{0});
     }
@@ -392,7 +387,7 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             for (int s = 1; s <= 6; ++s)
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:06"));
         });
         QCOMPARE(m_events, (std::vector<std::string>{"beep", "box:0:00:05"}));
@@ -401,7 +396,7 @@ private Q_SLOTS:
         g_notifySeconds = 0;
         g_notifyMinutes = 1;
         for (int s = 7; s <= 61; ++s)
-            TickAt(view, kNoon + s);
+            TickAt(view, m_fakeNow, kNoon + s);
         std::vector<std::string> expected(10, "beep");
         expected.emplace_back("box:0:01:00");
         QCOMPARE(m_events, expected);
@@ -417,7 +412,7 @@ private Q_SLOTS:
                 if (g_timerShowing)
                     dlg.OnCancel();
             };
-            TickAt(view, kNoon + 3);
+            TickAt(view, m_fakeNow, kNoon + 3);
         });
         std::vector<std::string> expected{"beep", "box:0:00:03"};
         expected.insert(expected.end(), 10, "beep");
@@ -431,15 +426,15 @@ private Q_SLOTS:
         g_notifySeconds = 10;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 2);
+            TickAt(view, m_fakeNow, kNoon + 2);
             Click(dlg, IDC_TIMER_STOP);
             for (int s = 3; s <= 12; ++s)
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
         });
         for (int s = 13; s <= 30; ++s)
-            TickAt(view, kNoon + s);
+            TickAt(view, m_fakeNow, kNoon + s);
         // Not even when the time of day itself reads the notification time.
-        TickAt(view, kMidnight + 86400 + 10);
+        TickAt(view, m_fakeNow, kMidnight + 86400 + 10);
         QCOMPARE(m_events.size(), std::size_t{0});
     }
 
@@ -450,7 +445,7 @@ private Q_SLOTS:
         g_notifySeconds = 30;
         Open(view, [&](CTimerDlg&) {}); // opened and closed without Go
         for (std::int64_t t = kMidnight + 88; t <= kMidnight + 92; ++t)
-            TickAt(view, t);
+            TickAt(view, m_fakeNow, t);
         std::vector<std::string> expected(10, "beep");
         expected.emplace_back("box:0:01:30");
         QCOMPARE(m_events, expected);
@@ -465,12 +460,12 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             for (std::int64_t t = go + 1; t <= go + 61; ++t)
-                TickAt(view, t);
+                TickAt(view, m_fakeNow, t);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:01")); // 00:00:01
             Click(dlg, IDOK);
         });
         for (std::int64_t t = go + 62; t <= go + 180; ++t)
-            TickAt(view, t);
+            TickAt(view, m_fakeNow, t);
         std::vector<std::string> expected(10, "beep");
         expected.emplace_back("box:0:02:00");
         QCOMPARE(m_events, expected);
@@ -481,7 +476,7 @@ private Q_SLOTS:
             Click(dlg, IDC_TIMER_STOP);
             QCOMPARE(g_pausedElapsed, 200);
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, go + 201);
+            TickAt(view, m_fakeNow, go + 201);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:03:21"));
         });
     }
