@@ -49,9 +49,23 @@ using testsupport::Click;
 using testsupport::Control;
 using testsupport::TickAt;
 
-bool Enabled(CTimerDlg& dlg, int id)
+// The enabled ones of Go, Stop and Exit, by name: what one state of the stopwatch offers.
+QString EnabledButtons(CTimerDlg& dlg)
 {
-    return Control<QWidget>(dlg, id)->isEnabled();
+    QStringList names;
+    for (const auto& [id, name] :
+         {std::pair{IDC_TIMER_GO, "Go"}, {IDC_TIMER_STOP, "Stop"}, {IDC_TIMER_EXIT, "Exit"}})
+        if (Control<QWidget>(dlg, id)->isEnabled())
+            names << QString::fromLatin1(name);
+    return names.join(u' ');
+}
+
+// The background notice: ten beeps, then the box with the count, after what came before.
+std::vector<std::string> TenBeepsThenBox(const std::string& count, std::vector<std::string> before = {})
+{
+    before.insert(before.end(), 10, "beep");
+    before.push_back("box:" + count);
+    return before;
 }
 
 // A time zone for one scope, by a POSIX rule so that no zone database is needed.
@@ -153,9 +167,7 @@ private Q_SLOTS:
         CQuillonView view;
         const int result = Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             for (const int id : {IDC_TIMER_HOURS, IDC_TIMER_MINUTES, IDC_TIMER_SECONDS}) {
                 QCOMPARE(Control<QSlider>(dlg, id)->value(), 0);
                 QCOMPARE(Control<QSlider>(dlg, id)->minimum(), 0);
@@ -211,9 +223,7 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(g_timerShowing);
-            QVERIFY(!Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Stop Exit"));
             QCOMPARE(dlg.m_startSecond, 12 * 3600);
             for (int s = 1; s <= 60; ++s) {
                 TickAt(view, m_fakeNow, kNoon + s);
@@ -237,9 +247,7 @@ private Q_SLOTS:
             QCOMPARE(g_pausedElapsed, 75);
             QVERIFY(g_timerPaused);
             QVERIFY(!g_timerShowing);
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT)); // Exit keeps its state
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go Exit")); // Exit keeps its state
             // The display keeps the last tick's text, and paused ticks leave it alone.
             TickAt(view, m_fakeNow, kNoon + 200);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:14"));
@@ -255,9 +263,7 @@ private Q_SLOTS:
         // Reopened paused: the paused count, and only Go.
         Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:25"));
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             QVERIFY(!g_timerShowing);
         });
     }
@@ -275,9 +281,7 @@ private Q_SLOTS:
             QCOMPARE(g_pausedElapsed, 0);
             QVERIFY(g_timerReset);
             QVERIFY(g_timerPaused); // left as it was
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             m_fakeNow = kNoon + 100;
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(!g_timerPaused);
@@ -303,9 +307,7 @@ private Q_SLOTS:
         TickAt(view, m_fakeNow, kNoon + 20); // runs on in the background
         Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(g_pausedElapsed));
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             QVERIFY(!g_timerShowing);
             TickAt(view, m_fakeNow, kNoon + 21);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
@@ -326,9 +328,7 @@ private Q_SLOTS:
         QCOMPARE(view.m_timerDlg.m_elapsedText, CString("0:00:05"));
         Open(view, [&](CTimerDlg& dlg) {
             QVERIFY(g_timerShowing);
-            QVERIFY(!Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Stop Exit"));
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:05"));
             TickAt(view, m_fakeNow, kNoon + 41); // catches up
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:41"));
@@ -397,9 +397,7 @@ private Q_SLOTS:
         g_notifyMinutes = 1;
         for (int s = 7; s <= 61; ++s)
             TickAt(view, m_fakeNow, kNoon + s);
-        std::vector<std::string> expected(10, "beep");
-        expected.emplace_back("box:0:01:00");
-        QCOMPARE(m_events, expected);
+        QCOMPARE(m_events, TenBeepsThenBox("0:01:00"));
     }
 
     void closingDuringTheBoxGoesOnToTheBackgroundNotice()
@@ -414,10 +412,7 @@ private Q_SLOTS:
             };
             TickAt(view, m_fakeNow, kNoon + 3);
         });
-        std::vector<std::string> expected{"beep", "box:0:00:03"};
-        expected.insert(expected.end(), 10, "beep");
-        expected.emplace_back("box:0:00:03");
-        QCOMPARE(m_events, expected);
+        QCOMPARE(m_events, TenBeepsThenBox("0:00:03", {"beep", "box:0:00:03"}));
     }
 
     void aPausedCountNeverNotifies()
@@ -446,9 +441,7 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg&) {}); // opened and closed without Go
         for (std::int64_t t = kMidnight + 88; t <= kMidnight + 92; ++t)
             TickAt(view, m_fakeNow, t);
-        std::vector<std::string> expected(10, "beep");
-        expected.emplace_back("box:0:01:30");
-        QCOMPARE(m_events, expected);
+        QCOMPARE(m_events, TenBeepsThenBox("0:01:30"));
     }
 
     void aCountStartedBeforeMidnightNotifiesAtItsTime()
@@ -466,9 +459,7 @@ private Q_SLOTS:
         });
         for (std::int64_t t = go + 62; t <= go + 180; ++t)
             TickAt(view, m_fakeNow, t);
-        std::vector<std::string> expected(10, "beep");
-        expected.emplace_back("box:0:02:00");
-        QCOMPARE(m_events, expected);
+        QCOMPARE(m_events, TenBeepsThenBox("0:02:00"));
 
         // Paused after midnight, the carried count is what resumes.
         Open(view, [&](CTimerDlg& dlg) {
@@ -511,10 +502,7 @@ private Q_SLOTS:
         });
         // Closed: the count runs on in the background and notifies at four real minutes.
         m_stopAt = go + 300;
-        std::vector<std::string> expected{"beep", "box:0:02:00"};
-        expected.insert(expected.end(), 10, "beep");
-        expected.emplace_back("box:0:04:00");
-        QTRY_COMPARE_WITH_TIMEOUT(m_events, expected, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, TenBeepsThenBox("0:04:00", {"beep", "box:0:02:00"}), 30000);
         view.KillTimer(ID_TIMER_CLOCK);
     }
 
