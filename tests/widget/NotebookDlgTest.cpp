@@ -129,15 +129,8 @@ private Q_SLOTS:
         CNotebookDlg dlg;
         RunModal(dlg, [&](QWidget* w) {
             QCOMPARE(w->windowTitle(), QStringLiteral("Notebook"));
-            const QFontMetrics metrics(w->font());
-            const int cx = (metrics.horizontalAdvance(
-                                QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-                                26 +
-                            1) /
-                           2;
-            const int cy = metrics.ascent() + metrics.descent();
             const auto pixels = [&](int x, int y, int width, int height) {
-                return QRect((x * cx + 2) / 4, (y * cy + 4) / 8, (width * cx + 2) / 4, (height * cy + 4) / 8);
+                return testsupport::DialogUnitPixels(w->font(), x, y, width, height);
             };
             QCOMPARE(w->size(), pixels(0, 0, 231, 170).size());
             QCOMPARE(dlg.GetDlgItem(IDOK)->GetSafeHwnd()->geometry(), pixels(172, 6, 50, 14));
