@@ -45,6 +45,14 @@ const std::int64_t kNow = QDateTime(kToday, QTime(10, 20, 30), Qt::UTC).toSecsSi
 
 using testsupport::MakeContact;
 
+// The program keeps its book in the current folder: a fresh temporary one for a test, which the
+// test makes current; the previous one is current again before the folder goes.
+struct CurrentFolder : QTemporaryDir
+{
+    QString previous = QDir::currentPath();
+    ~CurrentFolder() { QDir::setCurrent(previous); }
+};
+
 using testsupport::Click;
 using testsupport::Control;
 using testsupport::RunModal;
@@ -460,13 +468,8 @@ private Q_SLOTS:
 
     void droppedVCardsJoinTheBookFromTheClockAndTheNotebook()
     {
-        QTemporaryDir dir;
+        CurrentFolder dir;
         QVERIFY(dir.isValid());
-        struct RestoreFolder
-        {
-            QString path = QDir::currentPath();
-            ~RestoreFolder() { QDir::setCurrent(path); }
-        } restore;
         QVERIFY(QDir::setCurrent(dir.path()));
         const auto write = [&](const QString& name, const QByteArray& bytes) {
             QFile file(dir.filePath(name));
@@ -565,13 +568,8 @@ private Q_SLOTS:
     void theClockOpensTheBookTheDocumentKeeps()
     {
         // One program run: a book on disk, "Clock > Notebook", one addition, exit.
-        QTemporaryDir dir;
+        CurrentFolder dir;
         QVERIFY(dir.isValid());
-        struct RestoreFolder
-        {
-            QString path = QDir::currentPath();
-            ~RestoreFolder() { QDir::setCurrent(path); }
-        } restore;
         QVERIFY(QDir::setCurrent(dir.path()));
         CContactList onDisk;
         onDisk.Add(MakeContact("Bob", "", 1990, 7, 21, 12));
