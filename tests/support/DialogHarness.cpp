@@ -1,6 +1,7 @@
 #include "tests/support/DialogHarness.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QScreen>
 #include <QTest>
@@ -11,6 +12,18 @@ namespace testsupport {
 namespace {
 int g_unrun = 0;
 } // namespace
+
+QRect DialogUnitPixels(const QFont& font, int x, int y, int width, int height)
+{
+    const QFontMetrics metrics(font);
+    const int cx =
+        (metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
+             26 +
+         1) /
+        2;
+    const int cy = metrics.ascent() + metrics.descent();
+    return QRect((x * cx + 2) / 4, (y * cy + 4) / 8, (width * cx + 2) / 4, (height * cy + 4) / 8);
+}
 
 void Click(const CDialog& dlg, int id)
 {

@@ -4,6 +4,8 @@
 // clicks as the user makes them, and a modal run that a failed check cannot hang.
 #include "platform/framework/CDialog.h"
 
+#include <QFont>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -17,6 +19,11 @@ template <class W> W* Control(const CDialog& dlg, int id)
     const CWnd* control = dlg.GetDlgItem(id);
     return control ? qobject_cast<W*>(control->GetSafeHwnd()) : nullptr;
 }
+
+// The pixels of a dialog-unit rectangle in this font, worked out here from the font's own
+// metrics (the average width of the 52 letters, the line height) rather than by the program's
+// conversion, so that a fault in that conversion shows.
+QRect DialogUnitPixels(const QFont& font, int x, int y, int width, int height);
 
 // A left click in the middle of the control with this id.
 void Click(const CDialog& dlg, int id);

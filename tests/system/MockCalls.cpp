@@ -66,3 +66,31 @@ bool MockCalls::Invoke(const QString& interface, const QString& method, const QV
 {
     return Call(interface, method, arguments).type() == QDBusMessage::ReplyMessage;
 }
+
+namespace logindmock {
+
+MockCalls Logind()
+{
+    return {QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.login1"),
+            QStringLiteral("/org/freedesktop/login1")};
+}
+
+bool Control(const QString& method, const QVariantList& arguments)
+{
+    return Logind().Invoke(QStringLiteral("org.example.Quillon.LogindMock"), method, arguments);
+}
+
+platform::PendingShutdown Held()
+{
+    const auto argument =
+        Logind()
+            .Property(QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("ScheduledShutdown"))
+            .value<QDBusArgument>();
+    platform::PendingShutdown held;
+    argument.beginStructure();
+    argument >> held.type >> held.usec;
+    argument.endStructure();
+    return held;
+}
+
+} // namespace logindmock

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/system/ShutdownService.h"
+
 #include <QDBusConnection>
 #include <QString>
 #include <QVariantList>
@@ -29,3 +31,12 @@ private:
     QString m_service;
     QString m_path;
 };
+
+// The logind mock on the private system bus that run_shutdown_tests.sh starts.
+namespace logindmock {
+MockCalls Logind();
+// The mock's own controls: polkit's prompt, an administrator's shutdown.
+bool Control(const QString& method, const QVariantList& arguments = {});
+// What logind holds, read from the mock directly.
+platform::PendingShutdown Held();
+} // namespace logindmock

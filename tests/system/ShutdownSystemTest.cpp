@@ -5,8 +5,6 @@
 #include "tests/system/MockCalls.h"
 
 #include <QCoreApplication>
-#include <QDBusArgument>
-#include <QDBusConnection>
 
 #include <gtest/gtest.h>
 
@@ -29,29 +27,9 @@ quint64 NowUsec()
     return static_cast<quint64>(now.tv_sec) * 1000000u + static_cast<quint64>(now.tv_nsec) / 1000u;
 }
 
-MockCalls Logind()
-{
-    return {QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.login1"),
-            QStringLiteral("/org/freedesktop/login1")};
-}
-
-// The mock's own controls: polkit's prompt, an administrator's shutdown.
-bool Control(const QString& method, const QVariantList& arguments = {})
-{
-    return Logind().Invoke(QStringLiteral("org.example.Quillon.LogindMock"), method, arguments);
-}
-
-// What logind holds, read from the mock directly.
-platform::PendingShutdown Held()
-{
-    const auto argument =
-        Logind().Property(kManager, QStringLiteral("ScheduledShutdown")).value<QDBusArgument>();
-    platform::PendingShutdown held;
-    argument.beginStructure();
-    argument >> held.type >> held.usec;
-    argument.endStructure();
-    return held;
-}
+using logindmock::Control;
+using logindmock::Held;
+using logindmock::Logind;
 
 // The program's sequence up to the request, as the clock window runs it; answers the last
 // error after enabling.

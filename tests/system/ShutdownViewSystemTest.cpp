@@ -13,8 +13,6 @@
 #include "view/ShutdownNotice.h"
 
 #include <QApplication>
-#include <QDBusArgument>
-#include <QDBusConnection>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -33,29 +31,9 @@
 
 namespace {
 constexpr std::int64_t kBase = 1796722200; // 2026-12-08 09:30:00; the tests run with TZ=UTC
-const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
-
-MockCalls Logind()
-{
-    return {QDBusConnection::systemBus(), QStringLiteral("org.freedesktop.login1"),
-            QStringLiteral("/org/freedesktop/login1")};
-}
-
-bool Control(const QString& method, const QVariantList& arguments = {})
-{
-    return Logind().Invoke(QStringLiteral("org.example.Quillon.LogindMock"), method, arguments);
-}
-
-platform::PendingShutdown Held()
-{
-    const auto argument =
-        Logind().Property(kManager, QStringLiteral("ScheduledShutdown")).value<QDBusArgument>();
-    platform::PendingShutdown held;
-    argument.beginStructure();
-    argument >> held.type >> held.usec;
-    argument.endStructure();
-    return held;
-}
+using logindmock::Control;
+using logindmock::Held;
+using logindmock::Logind;
 
 qint64 NowUsec()
 {

@@ -1,6 +1,8 @@
 // The command-line actions of the installed program, run as a shell runs them: standard
 // output on a full disk, a named pipe given as the book, a book crafted to drive the terminal.
 #include "data/ContactBookFile.h"
+#include "tests/support/Contacts.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -22,6 +23,8 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::MakeContact;
+using testsupport::ReadFile;
 
 struct Outcome
 {
@@ -30,22 +33,10 @@ struct Outcome
     std::string err;
 };
 
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class CommandLineProgram : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quillon-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
 
     // Runs quillon with args in the scratch folder; stdoutPath empty: standard output is kept.
     Outcome Quillon(const std::vector<std::string>& args, const std::string& stdoutPath = std::string())
@@ -92,8 +83,8 @@ protected:
         if (status != -1)
             run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         if (stdoutPath.empty())
-            run.out = Slurp(out);
-        run.err = Slurp(err);
+            run.out = ReadFile(out);
+        run.err = ReadFile(err);
         return run;
     }
 
@@ -102,23 +93,15 @@ protected:
         ASSERT_TRUE(ContactBookFile(CString((m_folder / name).string())).Save(contacts).ok);
     }
 
-    fs::path m_folder;
+    const testsupport::ScratchFolder m_scratch{"quillon-cli"};
+    const fs::path& m_folder = m_scratch.path;
 };
-
-CContact Person(const char* first, const char* last, int year, int month, int day)
-{
-    CContact contact;
-    contact.m_strFirstName = first;
-    contact.m_strLastName = last;
-    contact.m_dtBirthday = COleDateTime(year, month, day, 0, 0, 0);
-    return contact;
-}
 
 TEST_F(CommandLineProgram, AFullDiskIsAnErrorForEveryAction)
 {
     CContactList book;
     for (int i = 0; i < 2000; ++i) // more than one buffer of output
-        book.Add(Person("Ann", "Lee", 1980, 3, 5));
+        book.Add(MakeContact("Ann", "Lee", 1980, 3, 5));
     SaveBook("date.info", book);
     std::ofstream(m_folder / "in.vcf") << "BEGIN:VCARD\r\nN:Ray;Bo\r\nBDAY:1990-03-06\r\nEND:VCARD\r\n";
     const std::vector<std::vector<std::string>> actions = {
@@ -169,10 +152,10 @@ TEST_F(CommandLineProgram, ANamedPipeIsRefusedAtOnce)
 TEST_F(CommandLineProgram, ABookCannotDriveTheTerminal)
 {
     CContactList book;
-    CContact crafted = Person("Ann\x1B]0;owned\x07",
-                              "Lee\xC2\x9B"
-                              "2J",
-                              1980, 3, 5);
+    CContact crafted = MakeContact("Ann\x1B]0;owned\x07",
+                                   "Lee\xC2\x9B"
+                                   "2J",
+                                   1980, 3, 5);
     crafted.m_strTel = "\x1B[31m123\x7F";
     crafted.m_strEMail = "\x9B"
                          "6n@example.org"; // an 8-bit CSI, not UTF-8

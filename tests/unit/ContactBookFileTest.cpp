@@ -1,6 +1,8 @@
 #include "data/ContactBookFile.h"
 #include "data/BookLock.h"
+#include "tests/support/Contacts.h"
 #include "tests/support/ScopedHook.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/unit/WithoutRootOverride.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +10,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -20,29 +21,19 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using testsupport::MakeContact;
+using testsupport::ReadFile;
 using Outcome = ContactBookFile::LoadResult::Outcome;
 
 class ContactBookFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quillon-book-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        m_book = (m_folder / "date.info").string();
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
 
     // 2026-12-08 09:30:00 UTC
     testsupport::ScopedWallClock m_clock{[] { return std::int64_t{1796722200}; }};
 
     CString Book() const { return CString(m_book); }
-    static Bytes ReadAll(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
     static void WriteAll(const fs::path& path, const Bytes& bytes)
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -67,20 +58,18 @@ protected:
     static CContactList TwoContacts()
     {
         CContactList list;
-        CContact a;
-        a.m_strFirstName = CString("Ann");
+        CContact a = MakeContact("Ann", "", 1980, 3, 5);
         a.m_strText = CString("first\r\nsecond");
-        a.m_dtBirthday = COleDateTime(1980, 3, 5, 0, 0, 0);
         list.Add(a);
-        CContact b;
+        CContact b = MakeContact("", "", 1999, 12, 31, 13);
         b.m_strEMail = CString("b@example.org");
-        b.m_dtBirthday = COleDateTime(1999, 12, 31, 13, 0, 0);
         list.Add(b);
         return list;
     }
 
-    fs::path m_folder;
-    std::string m_book;
+    const testsupport::ScratchFolder m_scratch{"quillon-book"};
+    const fs::path& m_folder = m_scratch.path;
+    std::string m_book = (m_folder / "date.info").string();
 };
 
 TEST_F(ContactBookFileTest, MissingBookIsCreatedPrivateAndEmpty)
@@ -97,7 +86,7 @@ TEST_F(ContactBookFileTest, MissingBookIsCreatedPrivateAndEmpty)
     EXPECT_EQ(Mode(m_book), 0600u);
 
     EXPECT_TRUE(file.Save(list).ok);
-    EXPECT_EQ(ReadAll(m_book), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(ReadFile<Bytes>(m_book), (Bytes{0, 0, 0, 0}));
     EXPECT_EQ(Mode(m_book), 0600u);
     EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
 }
@@ -134,7 +123,7 @@ TEST_F(ContactBookFileTest, FailedSaveAtAnyStepLeavesTheOldBook)
         const auto result = file.Save(TwoContacts());
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.message.Bytes().find("date.info"), std::string::npos);
-        EXPECT_EQ(ReadAll(m_book), old);
+        EXPECT_EQ(ReadFile<Bytes>(m_book), old);
         EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"}); // no temporary file left
     }
 }
@@ -162,7 +151,7 @@ TEST_F(ContactBookFileTest, RealWriteFailureLeavesTheOldBook)
     std::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(ReadAll(m_book), old);
+    EXPECT_EQ(ReadFile<Bytes>(m_book), old);
     EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
 }
 
@@ -181,7 +170,7 @@ TEST_F(ContactBookFileTest, DamagedBookIsMovedAsideAndItsContactsKept)
         ContactBookFile writer(Book());
         ASSERT_TRUE(writer.Save(list).ok);
     }
-    Bytes damaged = ReadAll(m_book);
+    Bytes damaged = ReadFile<Bytes>(m_book);
     damaged.resize(damaged.size() - 3);
     WriteAll(m_book, damaged);
 
@@ -193,7 +182,7 @@ TEST_F(ContactBookFileTest, DamagedBookIsMovedAsideAndItsContactsKept)
     EXPECT_EQ(result.movedTo, CString(m_book + ".damaged-20261208-093000"));
     EXPECT_NE(result.message.Bytes().find("damaged-20261208-093000"), std::string::npos);
     EXPECT_FALSE(fs::exists(m_book));
-    EXPECT_EQ(ReadAll(result.movedTo.Bytes()), damaged);
+    EXPECT_EQ(ReadFile<Bytes>(result.movedTo.Bytes()), damaged);
 
     // Once aside, saving writes a fresh book; a second damaged file in the same second
     // gets its own name.
@@ -203,7 +192,7 @@ TEST_F(ContactBookFileTest, DamagedBookIsMovedAsideAndItsContactsKept)
     ContactBookFile second(Book());
     CContactList none;
     EXPECT_EQ(second.LoadOrSetAside(&none).movedTo, CString(m_book + ".damaged-20261208-093000-2"));
-    EXPECT_EQ(ReadAll(result.movedTo.Bytes()), damaged);
+    EXPECT_EQ(ReadFile<Bytes>(result.movedTo.Bytes()), damaged);
 }
 
 TEST_F(ContactBookFileTest, DamagedBookLeftInPlaceIsNeverOverwritten)
@@ -215,7 +204,7 @@ TEST_F(ContactBookFileTest, DamagedBookLeftInPlaceIsNeverOverwritten)
     EXPECT_EQ(file.Load(&list).outcome, Outcome::damaged);
     EXPECT_FALSE(file.IsSaveAllowed());
     EXPECT_FALSE(file.Save(list).ok);
-    EXPECT_EQ(ReadAll(m_book), damaged);
+    EXPECT_EQ(ReadFile<Bytes>(m_book), damaged);
 }
 
 TEST_F(ContactBookFileTest, AFolderNamedLikeTheBookIsNotRead)
@@ -293,7 +282,7 @@ TEST_F(ContactBookFileTest, ReadOnlyBookIsLeftAsItIsAndSaid)
     const auto saved = file.Save(TwoContacts());
     EXPECT_FALSE(saved.ok);
     EXPECT_NE(saved.message.Bytes().find("read-only"), std::string::npos) << saved.message.Bytes();
-    EXPECT_EQ(ReadAll(m_book), old);
+    EXPECT_EQ(ReadFile<Bytes>(m_book), old);
     EXPECT_EQ(Mode(m_book), 0400u);
     EXPECT_EQ(Entries(), std::vector<std::string>{"date.info"});
 
@@ -327,7 +316,7 @@ TEST_F(ContactBookFileTest, UnwritableFolderIsToldBeforeAnySave)
                   std::string::npos);
     }
     ::chmod(m_folder.c_str(), 0700);
-    EXPECT_EQ(ReadAll(m_book), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(ReadFile<Bytes>(m_book), (Bytes{0, 0, 0, 0}));
 }
 
 TEST_F(ContactBookFileTest, StaleTemporariesGoAtTheNextSaveUnderTheLock)
@@ -354,7 +343,7 @@ TEST_F(ContactBookFileTest, StaleTemporariesGoAtTheNextSaveUnderTheLock)
     EXPECT_EQ(Entries(), all);
     fs::create_hard_link(m_book, m_folder / ".date.info.tmp-hardln"); // the book itself
     all.emplace_back(".date.info.tmp-hardln");
-    const Bytes saved = ReadAll(m_book);
+    const Bytes saved = ReadFile<Bytes>(m_book);
 
     BookLock lock;
     ASSERT_TRUE(lock.Acquire(Book()).IsAcquired());
@@ -363,9 +352,9 @@ TEST_F(ContactBookFileTest, StaleTemporariesGoAtTheNextSaveUnderTheLock)
     all.emplace_back("date.info.lock");
     std::sort(all.begin(), all.end());
     EXPECT_EQ(Entries(), all);
-    EXPECT_EQ(ReadAll(m_folder / "elsewhere"), Bytes{7});
+    EXPECT_EQ(ReadFile<Bytes>(m_folder / "elsewhere"), Bytes{7});
     EXPECT_TRUE(fs::is_directory(m_folder / ".date.info.tmp-folder"));
-    EXPECT_EQ(ReadAll(m_folder / ".date.info.tmp-hardln"), saved);
+    EXPECT_EQ(ReadFile<Bytes>(m_folder / ".date.info.tmp-hardln"), saved);
     CContactList back;
     ASSERT_TRUE(ContactBookFile(Book()).Load(&back).IsLoaded());
     EXPECT_EQ(back.GetCount(), 2);

@@ -1,5 +1,6 @@
 #include "data/ContactBookFormat.h"
 #include "tests/support/CMemFile.h"
+#include "tests/support/Contacts.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,8 @@ const Bytes kAnnLee = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0
 
 CContact AnnLee()
 {
-    CContact c;
-    c.m_strFirstName = CString("Ann");
-    c.m_strLastName = CString("Lee");
+    CContact c = testsupport::MakeContact("Ann", "Lee", 1980, 3, 5);
     c.m_strTel = CString("123");
-    c.m_dtBirthday = COleDateTime(1980, 3, 5, 0, 0, 0);
     return c;
 }
 

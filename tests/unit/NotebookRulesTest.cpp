@@ -1,4 +1,5 @@
 #include "data/NotebookRules.h"
+#include "tests/support/Contacts.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,7 @@
 
 namespace {
 
-CContact Born(const char* name, int year, int month, int day, int hour = 0)
-{
-    CContact c;
-    c.m_strFirstName = CString(name);
-    c.m_dtBirthday = COleDateTime(year, month, day, hour, 0, 0);
-    return c;
-}
+using testsupport::MakeContact;
 
 std::vector<std::string> Names(const CContactList& list)
 {
@@ -52,7 +47,7 @@ TEST(NotebookRulesTest, BirthdayTextPadsDayAndMonth)
 
 TEST(NotebookRulesTest, SameContactIgnoresTimeOfDayButNotLetterCase)
 {
-    CContact stored = Born("Ann", 1980, 3, 5, 8);
+    CContact stored = MakeContact("Ann", "", 1980, 3, 5, 8);
     stored.m_strText = CString("note\r\nmore");
     CContact candidate = stored;
     candidate.m_dtBirthday = COleDateTime(1980, 3, 5, 23, 0, 0);
@@ -75,27 +70,27 @@ TEST(NotebookRulesTest, SameContactIgnoresTimeOfDayButNotLetterCase)
 TEST(NotebookRulesTest, SortIgnoresTheYearAndFollowsTheExchangeTieOrder)
 {
     CContactList years;
-    years.Add(Born("1950", 1950, 1, 2));
-    years.Add(Born("1990", 1990, 1, 1));
+    years.Add(MakeContact("1950", "", 1950, 1, 2));
+    years.Add(MakeContact("1990", "", 1990, 1, 1));
     SortContactsByCalendarDay(years);
     EXPECT_EQ(Names(years), (std::vector<std::string>{"1990", "1950"}));
 
     CContactList book;
-    book.Add(Born("A1", 1970, 3, 5));
-    book.Add(Born("A2", 1985, 3, 5));
-    book.Add(Born("B", 1960, 6, 1));
+    book.Add(MakeContact("A1", "", 1970, 3, 5));
+    book.Add(MakeContact("A2", "", 1985, 3, 5));
+    book.Add(MakeContact("B", "", 1960, 6, 1));
     CContactList withX = book;
-    withX.Add(Born("X", 2000, 1, 1));
+    withX.Add(MakeContact("X", "", 2000, 1, 1));
     SortContactsByCalendarDay(withX);
     EXPECT_EQ(Names(withX), (std::vector<std::string>{"X", "A2", "A1", "B"}));
 
     CContactList withY = book;
-    withY.Add(Born("Y", 2000, 3, 5));
+    withY.Add(MakeContact("Y", "", 2000, 3, 5));
     SortContactsByCalendarDay(withY);
     EXPECT_EQ(Names(withY), (std::vector<std::string>{"A1", "A2", "Y", "B"}));
 
     CContactList invalid = book;
-    CContact broken = Born("bad", 1, 1, 1);
+    CContact broken = MakeContact("bad", "", 1, 1, 1);
     broken.m_dtBirthday = COleDateTime(1.0, COleDateTime::invalid);
     invalid.Add(broken);
     SortContactsByCalendarDay(invalid);
@@ -111,8 +106,9 @@ TEST(NotebookRulesTest, SortMatchesTheLiteralExchangeSortOnRandomBooks)
         const int days = 1 + static_cast<int>(random() % 6);
         CContactList list;
         for (int i = 0; i < count; ++i) {
-            CContact c = Born(std::to_string(i).c_str(), 1900 + static_cast<int>(random() % 120),
-                              1 + static_cast<int>(random() % 3), 1 + static_cast<int>(random() % days));
+            CContact c =
+                MakeContact(std::to_string(i).c_str(), "", 1900 + static_cast<int>(random() % 120),
+                            1 + static_cast<int>(random() % 3), 1 + static_cast<int>(random() % days));
             if (random() % 15 == 0)
                 c.m_dtBirthday.SetStatus(COleDateTime::invalid);
             list.Add(c);

@@ -5,6 +5,8 @@
 #include "data/ContactBookFile.h"
 #include "data/NotebookRules.h"
 #include "data/VCard.h"
+#include "tests/support/Contacts.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,29 +22,19 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::MakeContact;
+using testsupport::ReadFile;
 
 class VCardCommands : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quillon-vcard-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        m_book = (m_folder / "date.info").string();
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
 
     std::string Write(const std::string& name, const std::string& bytes)
     {
         std::string path = (m_folder / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
-    }
-    static std::string Slurp(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
     int ExportFolder(const std::string& folder)
     {
@@ -59,7 +51,7 @@ protected:
             {
             };
             ::lstat(entry.path().c_str(), &st);
-            files[entry.path().filename().string()] = {Slurp(entry.path().string()), st.st_ino};
+            files[entry.path().filename().string()] = {ReadFile(entry.path().string()), st.st_ino};
         }
         return files;
     }
@@ -83,8 +75,9 @@ protected:
         ASSERT_TRUE(book.Save(contacts).ok);
     }
 
-    fs::path m_folder;
-    std::string m_book;
+    const testsupport::ScratchFolder m_scratch{"quillon-vcard"};
+    const fs::path& m_folder = m_scratch.path;
+    std::string m_book = (m_folder / "date.info").string();
     std::ostringstream m_out;
     std::ostringstream m_err;
 };
@@ -92,14 +85,6 @@ protected:
 std::string Card(const char* n, const char* bday)
 {
     return std::string("BEGIN:VCARD\r\nVERSION:3.0\r\nN:") + n + "\r\nBDAY:" + bday + "\r\nEND:VCARD\r\n";
-}
-
-CContact Contact(const char* last, int year, int month, int day)
-{
-    CContact contact;
-    contact.m_strLastName = last;
-    contact.m_dtBirthday = COleDateTime(year, month, day, 8, 15, 0);
-    return contact;
 }
 
 } // namespace
@@ -112,18 +97,18 @@ TEST_F(VCardCommands, ImportTwiceSkipsEverythingTheSecondTime)
     EXPECT_EQ(Import(vcf), 0) << m_err.str();
     EXPECT_EQ(m_out.str(), "Added 2 contacts, skipped 2 (1 duplicate, 1 without a valid birthday).\n");
     EXPECT_NE(m_err.str().find("card 4 (Nobody) was skipped"), std::string::npos) << m_err.str();
-    const std::string first = Slurp(m_book);
+    const std::string first = ReadFile(m_book);
     ASSERT_EQ(LoadBook().GetCount(), 2);
 
     EXPECT_EQ(Import(vcf), 0) << m_err.str();
     EXPECT_EQ(m_out.str(), "Added 0 contacts, skipped 4 (3 duplicates, 1 without a valid birthday).\n");
-    EXPECT_EQ(Slurp(m_book), first);
+    EXPECT_EQ(ReadFile(m_book), first);
 }
 
 TEST_F(VCardCommands, DuplicatesAreCaseSensitiveAndIgnoreTheTimeOfDay)
 {
     CContactList book;
-    book.Add(Contact("Lee", 1980, 3, 5)); // 08:15 in the book, midnight in the card
+    book.Add(MakeContact("", "Lee", 1980, 3, 5, 8, 15)); // 08:15 in the book, midnight in the card
     SaveBook(book);
     EXPECT_EQ(Import("-", Card("Lee;;;;", "1980-03-05") + Card("LEE;;;;", "1980-03-05") +
                               Card("Lee;;;;", "1981-03-05")),
@@ -135,9 +120,9 @@ TEST_F(VCardCommands, DuplicatesAreCaseSensitiveAndIgnoreTheTimeOfDay)
 TEST_F(VCardCommands, ImportLeavesTheBookAsIfEachCardWasAdded)
 {
     CContactList book; // in file order, not sorted
-    book.Add(Contact("Dec", 1970, 12, 1));
-    book.Add(Contact("Jan", 1971, 1, 9));
-    book.Add(Contact("Jun1", 1972, 6, 3));
+    book.Add(MakeContact("", "Dec", 1970, 12, 1, 8, 15));
+    book.Add(MakeContact("", "Jan", 1971, 1, 9, 8, 15));
+    book.Add(MakeContact("", "Jun1", 1972, 6, 3, 8, 15));
     SaveBook(book);
     const std::string cards =
         Card("Jun2;;;;", "1990-06-03") + Card("Feb;;;;", "1991-02-01") + Card("Jun3;;;;", "1992-06-03");
@@ -164,7 +149,7 @@ TEST_F(VCardCommands, ImportLeavesTheBookAsIfEachCardWasAdded)
             const int month = 1 + static_cast<int>(random() % 3), day = 1 + static_cast<int>(random() % 2);
             const std::string name = "c" + std::to_string(round) + "-" + std::to_string(i);
             if (random() % 2)
-                start.Add(Contact(name.c_str(), 1980, month, day));
+                start.Add(MakeContact("", name.c_str(), 1980, month, day, 8, 15));
             else
                 more += Card((name + ";;;;").c_str(), FormatString("1990-%02d-%02d", month, day).GetString());
         }
@@ -185,13 +170,13 @@ TEST_F(VCardCommands, ImportLeavesTheBookAsIfEachCardWasAdded)
 TEST_F(VCardCommands, ExportThenImportIntoAnEmptyBookGivesEqualContacts)
 {
     CContactList book;
-    CContact full = Contact("Müller", 1975, 2, 28);
+    CContact full = MakeContact("", "Müller", 1975, 2, 28, 8, 15);
     full.m_strFirstName = "Jörg";
     full.m_strTel = "+49 30; 1234";
     full.m_strEMail = "j@example.de";
     full.m_strText = "Zwei\r\nZeilen, mit \\ und ;";
     book.Add(full);
-    book.Add(Contact("Lee", 1980, 3, 5));
+    book.Add(MakeContact("", "Lee", 1980, 3, 5, 8, 15));
     SaveBook(book);
 
     std::ostringstream exported, err;
@@ -209,20 +194,20 @@ TEST_F(VCardCommands, RefusedWhileTheBookIsLockedDamagedOrTheInputHoldsNoCard)
 {
     const std::string vcf = Write("in.vcf", Card("Lee;Ann;;;", "1980-03-05"));
     SaveBook(CContactList());
-    const std::string empty = Slurp(m_book);
+    const std::string empty = ReadFile(m_book);
     {
         BookLock running;
         ASSERT_TRUE(running.Acquire(CString(m_book)).IsAcquired());
         EXPECT_EQ(Import(vcf), 1);
         EXPECT_NE(m_err.str().find("in use"), std::string::npos) << m_err.str();
         EXPECT_EQ(m_out.str(), "");
-        EXPECT_EQ(Slurp(m_book), empty);
+        EXPECT_EQ(ReadFile(m_book), empty);
     }
 
     Write("date.info", std::string("\x05\x00\x00\x00\x00", 5)); // five contacts announced, none there
     EXPECT_EQ(Import(vcf), 1);
     EXPECT_NE(m_err.str().find("damaged"), std::string::npos) << m_err.str();
-    EXPECT_EQ(Slurp(m_book), std::string("\x05\x00\x00\x00\x00", 5));
+    EXPECT_EQ(ReadFile(m_book), std::string("\x05\x00\x00\x00\x00", 5));
     std::ostringstream out, err;
     EXPECT_EQ(ExportVCards(m_book, out, err), 1);
     EXPECT_NE(err.str().find("damaged"), std::string::npos) << err.str();
@@ -301,12 +286,12 @@ TEST_F(VCardCommands, AbsurdInputAndUnwritableBooksAreRefusedWithTheReason)
 
     const std::string vcf = Write("in.vcf", Card("Lee;Ann;;;", "1980-03-05"));
     SaveBook(CContactList());
-    const std::string empty = Slurp(m_book);
+    const std::string empty = ReadFile(m_book);
     ::chmod(m_book.c_str(), 0400);
     EXPECT_EQ(Import(vcf), 1);
     EXPECT_NE(m_err.str().find("could not be saved: the file is read-only"), std::string::npos)
         << m_err.str();
-    EXPECT_EQ(Slurp(m_book), empty);
+    EXPECT_EQ(ReadFile(m_book), empty);
 
     ::chmod(m_book.c_str(), 0600);
     fs::remove(m_book + ".lock"); // left by the import before, as lock files are
@@ -315,15 +300,15 @@ TEST_F(VCardCommands, AbsurdInputAndUnwritableBooksAreRefusedWithTheReason)
     EXPECT_NE(m_err.str().find("is a symbolic link, which is not followed"), std::string::npos)
         << m_err.str();
     EXPECT_FALSE(fs::exists(m_folder / "elsewhere"));
-    EXPECT_EQ(Slurp(m_book), empty);
+    EXPECT_EQ(ReadFile(m_book), empty);
 }
 
 TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
 {
     CContactList book;
-    book.Add(Contact("Lee", 1980, 3, 5));
-    book.Add(Contact("Lee", 1980, 3, 5)); // a twin: a file of its own
-    book.Add(Contact("Ray", 1904, 12, 24));
+    book.Add(MakeContact("", "Lee", 1980, 3, 5, 8, 15));
+    book.Add(MakeContact("", "Lee", 1980, 3, 5, 8, 15)); // a twin: a file of its own
+    book.Add(MakeContact("", "Ray", 1904, 12, 24, 8, 15));
     SaveBook(book);
     const fs::path vdir = m_folder / "vdir"; // made by the export
     ASSERT_EQ(ExportFolder(vdir.string()), 0) << m_err.str();
@@ -346,7 +331,7 @@ TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
     EXPECT_EQ(Files(vdir), first);
     // Another program's card, of a contact imported from it: not written again under our UID.
     Write("vdir/other.vcf", Card("Mo;;;;", "1970-01-01"));
-    book.Add(Contact("Mo", 1970, 1, 1));
+    book.Add(MakeContact("", "Mo", 1970, 1, 1, 8, 15));
     book[book.GetCount() - 1].m_dtBirthday = COleDateTime(1970, 1, 1, 0, 0, 0);
     book[2].m_strTel = "+1 555 0100";
     book.RemoveAt(0); // gone from the book, not from the folder; the twin's UID is now the first's
@@ -362,7 +347,7 @@ TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
               "quillon: \"" + (vdir / "other.vcf").string() +
                   "\" holds Mo as another program wrote the card, which differs from the book; it "
                   "was left as it is.\n");
-    EXPECT_EQ(Slurp((vdir / "other.vcf").string()), Card("Mo;;;;", "1970-01-01"));
+    EXPECT_EQ(ReadFile((vdir / "other.vcf").string()), Card("Mo;;;;", "1970-01-01"));
     auto second = Files(vdir);
     ASSERT_EQ(second.size(), 4u);
     const std::string changed = uids[2] + ".vcf";
@@ -404,7 +389,7 @@ TEST_F(VCardCommands, FolderExportWritesWhatChangedAndNeverDeletes)
 TEST_F(VCardCommands, FolderImportReadsEveryCardAndKnowsContactsByTheirUid)
 {
     CContactList book;
-    book.Add(Contact("Lee", 1980, 3, 5));
+    book.Add(MakeContact("", "Lee", 1980, 3, 5, 8, 15));
     SaveBook(book);
     const std::string uid = vcard::ContactUid(book[0]);
     fs::create_directory(m_folder / "vdir");
@@ -434,10 +419,10 @@ TEST_F(VCardCommands, FolderImportReadsEveryCardAndKnowsContactsByTheirUid)
 
     // A folder a new address book left empty imports nothing, and that is no error.
     fs::create_directory(m_folder / "empty");
-    const std::string before = Slurp(m_book);
+    const std::string before = ReadFile(m_book);
     ASSERT_EQ(Import((m_folder / "empty").string()), 0) << m_err.str();
     EXPECT_EQ(m_out.str(), "Added 0 contacts, skipped 0.\n");
-    EXPECT_EQ(Slurp(m_book), before);
+    EXPECT_EQ(ReadFile(m_book), before);
     // One unreadable card file stops the whole import, naming it.
     Write("vdir/d.vcf", Card("Di;;;;", "1970-01-01"));
     ::chmod((m_folder / "vdir/d.vcf").c_str(), 0);
@@ -445,7 +430,7 @@ TEST_F(VCardCommands, FolderImportReadsEveryCardAndKnowsContactsByTheirUid)
         EXPECT_EQ(Import(folder), 1);
         EXPECT_EQ(m_err.str(), "quillon: cannot read the vCard file \"" + folder +
                                    "/d.vcf\": Permission denied. Nothing was imported.\n");
-        EXPECT_EQ(Slurp(m_book), before);
+        EXPECT_EQ(ReadFile(m_book), before);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "data/VCard.h"
 #include "data/NotebookRules.h"
 #include "data/VCardText.h"
+#include "tests/support/Contacts.h"
+#include "tests/support/Utf8.h"
 
 #include <QString>
 
@@ -20,30 +22,19 @@
 
 namespace {
 
-CContact MakeContact(const char* first, const char* last, int year, int month, int day)
-{
-    CContact contact;
-    contact.m_strFirstName = first;
-    contact.m_strLastName = last;
-    contact.m_dtBirthday = COleDateTime(year, month, day, 0, 0, 0);
-    return contact;
-}
+using testsupport::IsValidUtf8;
+using testsupport::MakeContact;
 
 vcard::ReadResult Read(const std::string& text)
 {
     return vcard::ReadCards(text);
 }
 
-// Byte by byte: Qt's decoder would drop a leading byte order mark, which is valid text.
-bool IsValidUtf8(const std::string& bytes)
+// The texts of a contact: last and first name, telephone, e-mail and note.
+std::vector<std::string> Fields(const CContact& contact)
 {
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::size_t length = vcard::text::Utf8SequenceLength(bytes, pos);
-        if (length == 0)
-            return false;
-        pos += length;
-    }
-    return true;
+    return {contact.m_strLastName.Bytes(), contact.m_strFirstName.Bytes(), contact.m_strTel.Bytes(),
+            contact.m_strEMail.Bytes(), contact.m_strText.Bytes()};
 }
 
 std::vector<std::string> PhysicalLines(const std::string& text)
@@ -250,12 +241,10 @@ TEST(VCardReader, Version21QuotedPrintableAndCharsets)
              "END:VCARD\r\n");
     ASSERT_EQ(result.contacts.GetCount(), 2);
     const CContact& joerg = result.contacts[0];
-    EXPECT_EQ(joerg.m_strLastName.Bytes(), "M\xC3\xBCller");
-    EXPECT_EQ(joerg.m_strFirstName.Bytes(), "J\xC3\xB6rg");
-    EXPECT_EQ(joerg.m_strTel.Bytes(), "+49 30 1234");
-    EXPECT_EQ(joerg.m_strEMail.Bytes(), "joerg@example.de");
-    EXPECT_EQ(joerg.m_strText.Bytes(), "Gr\xC3\xBC\xC3\x9F"
-                                       "e\r\nzweite Zeile= ende");
+    EXPECT_EQ(Fields(joerg),
+              (std::vector<std::string>{"M\xC3\xBCller", "J\xC3\xB6rg", "+49 30 1234", "joerg@example.de",
+                                        "Gr\xC3\xBC\xC3\x9F"
+                                        "e\r\nzweite Zeile= ende"}));
     EXPECT_EQ(FormatBirthdayText(joerg.m_dtBirthday), CString("05:03:1980"));
     EXPECT_EQ(result.contacts[1].m_strLastName.Bytes(), "\xE2\x82\xACuro");
     // 2.1 has no backslash escapes but for the semicolon.
@@ -279,11 +268,9 @@ TEST(VCardReader, Version30EscapesGroupsAndFolding)
                                           "END:VCARD\n");
     ASSERT_EQ(result.contacts.GetCount(), 1);
     const CContact& ann = result.contacts[0];
-    EXPECT_EQ(ann.m_strLastName.Bytes(), "O,Brien;Smith");
-    EXPECT_EQ(ann.m_strFirstName.Bytes(), "Ann Marie");
-    EXPECT_EQ(ann.m_strTel.Bytes(), "+1 555 0100");
-    EXPECT_EQ(ann.m_strEMail.Bytes(), "ann@example.org");
-    EXPECT_EQ(ann.m_strText.Bytes(), "one\r\ntwo\r\nthree\\four,five;six folded with a spaceand a tab");
+    EXPECT_EQ(Fields(ann),
+              (std::vector<std::string>{"O,Brien;Smith", "Ann Marie", "+1 555 0100", "ann@example.org",
+                                        "one\r\ntwo\r\nthree\\four,five;six folded with a spaceand a tab"}));
 }
 
 TEST(VCardReader, Version40FormsAndTheFormattedNameAsFallback)

@@ -1,26 +1,15 @@
 // The clock face: hand geometry as computed points and as painted pixels.
+#include "tests/support/ViewHarness.h"
 #include "view/ClockHands.h"
 #include "view/QuillonView.h"
 
 #include <QAccessible>
 #include <QImage>
-#include <QPainter>
 #include <QTest>
 
 namespace {
 
-QImage PaintFace(CQuillonView& view, int hour, int minute, int second)
-{
-    view.m_hour = hour;
-    view.m_minute = minute;
-    view.m_second = second;
-    QImage image(150, 150, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    CDC dc(&painter);
-    view.OnDraw(&dc);
-    return image;
-}
+using testsupport::PaintFace;
 
 QColor Pixel(const QImage& image, CPoint p)
 {

@@ -6,6 +6,7 @@
 #include "platform/framework/CSingleDocTemplate.h"
 #include "platform/framework/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/support/Contacts.h"
 #include "tests/support/ScopedHook.h"
 #include "tests/unit/WithoutRootOverride.h"
 #include "view/QuillonView.h"
@@ -115,11 +116,8 @@ private Q_SLOTS:
         QCOMPARE(app.m_pMainWnd->windowTitle(), QStringLiteral("Quillon - Untitled"));
         QCOMPARE(doc->GetContacts()->GetCount(), 0);
 
-        CContact ann;
-        ann.m_strFirstName = "Ann";
-        ann.m_strLastName = "Lee";
+        CContact ann = testsupport::MakeContact("Ann", "Lee", 1980, 3, 5);
         ann.m_strTel = "123";
-        ann.m_dtBirthday = COleDateTime(1980, 3, 5, 0, 0, 0);
         doc->GetContacts()->Add(ann);
         Exit(app);
         QCOMPARE(ReadAll(QStringLiteral("date.info")), kAnnLee);
@@ -128,10 +126,7 @@ private Q_SLOTS:
 
     void bookComesBackInFileOrder()
     {
-        QFile file(QStringLiteral("date.info"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kAnnLee);
-        file.close();
+        WriteBook(kAnnLee);
         CQuillonApp app;
         CQuillonDoc* doc = StartApp(app);
         QVERIFY(doc);
@@ -145,10 +140,7 @@ private Q_SLOTS:
     {
         QByteArray damaged = kAnnLee;
         damaged[0] = 2; // two contacts announced, one present
-        QFile file(QStringLiteral("date.info"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(damaged);
-        file.close();
+        WriteBook(damaged);
         CQuillonApp app;
         CQuillonDoc* doc = StartApp(app);
         QVERIFY(doc);
@@ -184,10 +176,7 @@ private Q_SLOTS:
 
     void failedSaveKeepsTheProgramAndTheOldBook()
     {
-        QFile file(QStringLiteral("date.info"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kAnnLee);
-        file.close();
+        WriteBook(kAnnLee);
         CQuillonApp app;
         CQuillonDoc* doc = StartApp(app);
         QVERIFY(doc);

@@ -4,6 +4,7 @@
 #include "platform/framework/Clock.h"
 #include "platform/system/DesktopNotification.h"
 #include "res/Resource.h"
+#include "tests/support/Contacts.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
@@ -31,15 +32,7 @@ constexpr std::int64_t kHour = 3600;
 constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kMidnight = 1'700'000'000 - 1'700'000'000 % 86400; // a UTC midnight (14 Nov 2023)
 
-CContact Person(const char* first, const char* last, int year, int month, int day)
-{
-    CContact c;
-    c.m_strFirstName = first;
-    c.m_strLastName = last;
-    c.m_strTel = "555";
-    c.m_dtBirthday = COleDateTime(year, month, day, 9, 30, 0);
-    return c;
-}
+using testsupport::MakeContact;
 
 void Pick(CDialog& dlg, int listId, int row)
 {
@@ -73,9 +66,9 @@ class HolidaysDlgTest : public QObject
 
     static void Fill(CHolidaysDlg& dlg)
     {
-        dlg.m_todayContacts.Add(Person("Ann", "Lee", 1980, 11, 14));
-        dlg.m_todayContacts.Add(Person("Cy", "Day", 1990, 11, 14));
-        dlg.m_tomorrowContacts.Add(Person("Bo", "Ray", 1975, 11, 15));
+        dlg.m_todayContacts.Add(MakeContact("Ann", "Lee", 1980, 11, 14, 9, 30));
+        dlg.m_todayContacts.Add(MakeContact("Cy", "Day", 1990, 11, 14, 9, 30));
+        dlg.m_tomorrowContacts.Add(MakeContact("Bo", "Ray", 1975, 11, 15, 9, 30));
     }
 
     std::int64_t m_fakeNow = kMidnight + 10 * kHour;
@@ -125,8 +118,8 @@ private Q_SLOTS:
     void theHighlightedEntryShowsItsContactAndOnlyOneListLooksPicked()
     {
         CHolidaysDlg dlg;
-        dlg.m_todayContacts.Add(Person("Ann", "Lee", 1980, 11, 14));
-        dlg.m_tomorrowContacts.Add(Person("Bo", "Ray", 1975, 11, 15));
+        dlg.m_todayContacts.Add(MakeContact("Ann", "Lee", 1980, 11, 14, 9, 30));
+        dlg.m_tomorrowContacts.Add(MakeContact("Bo", "Ray", 1975, 11, 15, 9, 30));
         Open(dlg, [&](CHolidaysDlg& d) {
             QCOMPARE(Control<QListWidget>(d, 1020)->selectedItems().size(), 1);
             QCOMPARE(Text(d, 1034), QString());
@@ -213,9 +206,9 @@ private Q_SLOTS:
     void scanShowsTheReminderAndReArms()
     {
         CQuillonView view;
-        view.m_notebookDlg.m_contacts.Add(Person("Ann", "Lee", 1980, 11, 14));
-        view.m_notebookDlg.m_contacts.Add(Person("Bo", "Ray", 1975, 11, 15));
-        view.m_notebookDlg.m_contacts.Add(Person("Ed", "Far", 1975, 6, 1));
+        view.m_notebookDlg.m_contacts.Add(MakeContact("Ann", "Lee", 1980, 11, 14, 9, 30));
+        view.m_notebookDlg.m_contacts.Add(MakeContact("Bo", "Ray", 1975, 11, 15, 9, 30));
+        view.m_notebookDlg.m_contacts.Add(MakeContact("Ed", "Far", 1975, 6, 1, 9, 30));
         view.OnInitialUpdate();
         QCOMPARE(view.TimerPeriod(ID_TIMER_BIRTHDAYS), 5000);
 

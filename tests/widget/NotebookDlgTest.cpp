@@ -11,6 +11,7 @@
 #include "platform/framework/MessageBox.h"
 #include "res/NotebookTemplate.h"
 #include "res/Resource.h"
+#include "tests/support/Contacts.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/ScopedHook.h"
 #include "view/QuillonView.h"
@@ -42,13 +43,15 @@ namespace {
 const QDate kToday(2026, 6, 15);
 const std::int64_t kNow = QDateTime(kToday, QTime(10, 20, 30), Qt::UTC).toSecsSinceEpoch();
 
-CContact Contact(const char* first, int year, int month, int day, int hour = 12)
+using testsupport::MakeContact;
+
+// The program keeps its book in the current folder: a fresh temporary one for a test, which the
+// test makes current; the previous one is current again before the folder goes.
+struct CurrentFolder : QTemporaryDir
 {
-    CContact contact;
-    contact.m_strFirstName = first;
-    contact.m_dtBirthday = COleDateTime(year, month, day, hour, 0, 0);
-    return contact;
-}
+    QString previous = QDir::currentPath();
+    ~CurrentFolder() { QDir::setCurrent(previous); }
+};
 
 using testsupport::Click;
 using testsupport::Control;
@@ -134,15 +137,8 @@ private Q_SLOTS:
         CNotebookDlg dlg;
         RunModal(dlg, [&](QWidget* w) {
             QCOMPARE(w->windowTitle(), QStringLiteral("Notebook"));
-            const QFontMetrics metrics(w->font());
-            const int cx = (metrics.horizontalAdvance(
-                                QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-                                26 +
-                            1) /
-                           2;
-            const int cy = metrics.ascent() + metrics.descent();
             const auto pixels = [&](int x, int y, int width, int height) {
-                return QRect((x * cx + 2) / 4, (y * cy + 4) / 8, (width * cx + 2) / 4, (height * cy + 4) / 8);
+                return testsupport::DialogUnitPixels(w->font(), x, y, width, height);
             };
             QCOMPARE(w->size(), pixels(0, 0, 231, 170).size());
             QCOMPARE(dlg.GetDlgItem(IDOK)->GetSafeHwnd()->geometry(), pixels(172, 6, 50, 14));
@@ -219,8 +215,7 @@ private Q_SLOTS:
     void duplicatesAreRefusedAndNearDuplicatesStored()
     {
         CNotebookDlg dlg;
-        CContact ann = Contact("Ann", 1980, 3, 5, 23); // the form will carry 10:20:30
-        ann.m_strLastName = "Lee";
+        CContact ann = MakeContact("Ann", "Lee", 1980, 3, 5, 23); // the form will carry 10:20:30
         dlg.m_contacts.Add(ann);
         RunModal(dlg, [&](QWidget*) {
             FillForm(dlg, QStringLiteral("Ann"), QStringLiteral("Lee"), QDate(1980, 3, 5));
@@ -275,9 +270,10 @@ private Q_SLOTS:
         CNotebookDlg dlg;
         for (const QString& name : stored) {
             const QByteArray bytes = name.toUtf8();
-            CContact contact = name == QStringLiteral("B")   ? Contact(bytes.constData(), 1970, 6, 1)
-                               : name == QStringLiteral("Z") ? Contact(bytes.constData(), 1950, 1, 2)
-                                                             : Contact(bytes.constData(), 1960, 3, 5);
+            CContact contact =
+                name == QStringLiteral("B")   ? MakeContact(bytes.constData(), "", 1970, 6, 1, 12)
+                : name == QStringLiteral("Z") ? MakeContact(bytes.constData(), "", 1950, 1, 2, 12)
+                                              : MakeContact(bytes.constData(), "", 1960, 3, 5, 12);
             if (name == QStringLiteral("bad"))
                 contact.m_dtBirthday.SetStatus(COleDateTime::invalid);
             dlg.m_contacts.Add(contact);
@@ -300,7 +296,7 @@ private Q_SLOTS:
     {
         CNotebookDlg dlg;
         for (auto [day, month] : {std::pair{9, 9}, {10, 10}, {1, 12}, {12, 1}})
-            dlg.m_contacts.Add(Contact("", 1975, month, day));
+            dlg.m_contacts.Add(MakeContact("", "", 1975, month, day, 12));
         RunModal(dlg, [&](QWidget*) {
             // Opening does not sort: the loaded order stays.
             QCOMPARE(ListTexts(dlg),
@@ -314,7 +310,7 @@ private Q_SLOTS:
     {
         CNotebookDlg dlg;
         for (auto [name, month] : {std::pair{"June", 6}, {"January", 1}, {"March", 3}})
-            dlg.m_contacts.Add(Contact(name, 1980, month, 1));
+            dlg.m_contacts.Add(MakeContact(name, "", 1980, month, 1, 12));
         RunModal(dlg, [&](QWidget*) {
             Pick(dlg, 1);
             QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_FIRST_NAME)->text(), QStringLiteral("January"));
@@ -331,13 +327,12 @@ private Q_SLOTS:
     void pickingAnEntryFillsTheForm()
     {
         CNotebookDlg dlg;
-        CContact ann = Contact("Ann", 1980, 3, 5);
-        ann.m_strLastName = "Lee";
+        CContact ann = MakeContact("Ann", "Lee", 1980, 3, 5, 12);
         ann.m_strTel = "+44 20 7946 0000";
         ann.m_strEMail = "ann@example.org";
         ann.m_strText = "line one\r\nline two";
         dlg.m_contacts.Add(ann);
-        dlg.m_contacts.Add(Contact("Bob", 1990, 7, 21));
+        dlg.m_contacts.Add(MakeContact("Bob", "", 1990, 7, 21, 12));
         RunModal(dlg, [&](QWidget* w) {
             Pick(dlg, 1);
             QCOMPARE(Control<QLineEdit>(dlg, IDC_NOTEBOOK_FIRST_NAME)->text(), QStringLiteral("Bob"));
@@ -405,7 +400,7 @@ private Q_SLOTS:
     {
         QFETCH(int, focus);
         CNotebookDlg dlg;
-        dlg.m_contacts.Add(Contact("Ann", 1980, 3, 5));
+        dlg.m_contacts.Add(MakeContact("Ann", "", 1980, 3, 5, 12));
         const int result = RunModal(dlg, [&](QWidget*) {
             FillForm(dlg, QStringLiteral("Typed"), QString(), QDate(2001, 12, 21));
             if (focus == IDC_NOTEBOOK_LIST)
@@ -431,8 +426,8 @@ private Q_SLOTS:
     {
         QFETCH(int, way);
         CNotebookDlg dlg;
-        dlg.m_contacts.Add(Contact("Ann", 1980, 3, 5));
-        dlg.m_contacts.Add(Contact("Bob", 1990, 7, 21));
+        dlg.m_contacts.Add(MakeContact("Ann", "", 1980, 3, 5, 12));
+        dlg.m_contacts.Add(MakeContact("Bob", "", 1990, 7, 21, 12));
         const int result = RunModal(dlg, [&](QWidget* w) {
             Pick(dlg, 0);
             Click(dlg, IDC_NOTEBOOK_DELETE);
@@ -473,13 +468,8 @@ private Q_SLOTS:
 
     void droppedVCardsJoinTheBookFromTheClockAndTheNotebook()
     {
-        QTemporaryDir dir;
+        CurrentFolder dir;
         QVERIFY(dir.isValid());
-        struct RestoreFolder
-        {
-            QString path = QDir::currentPath();
-            ~RestoreFolder() { QDir::setCurrent(path); }
-        } restore;
         QVERIFY(QDir::setCurrent(dir.path()));
         const auto write = [&](const QString& name, const QByteArray& bytes) {
             QFile file(dir.filePath(name));
@@ -578,16 +568,11 @@ private Q_SLOTS:
     void theClockOpensTheBookTheDocumentKeeps()
     {
         // One program run: a book on disk, "Clock > Notebook", one addition, exit.
-        QTemporaryDir dir;
+        CurrentFolder dir;
         QVERIFY(dir.isValid());
-        struct RestoreFolder
-        {
-            QString path = QDir::currentPath();
-            ~RestoreFolder() { QDir::setCurrent(path); }
-        } restore;
         QVERIFY(QDir::setCurrent(dir.path()));
         CContactList onDisk;
-        onDisk.Add(Contact("Bob", 1990, 7, 21));
+        onDisk.Add(MakeContact("Bob", "", 1990, 7, 21, 12));
         QVERIFY(ContactBookFile().Save(onDisk).ok);
         {
             CQuillonApp app;

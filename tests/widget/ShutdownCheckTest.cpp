@@ -5,6 +5,7 @@
 #include "platform/system/Shutdown.h"
 #include "res/Resource.h"
 #include "tests/support/ScopedHook.h"
+#include "tests/support/ViewHarness.h"
 #include "view/QuillonView.h"
 #include "view/ShutdownNotice.h"
 #include <optional>
@@ -18,6 +19,7 @@
 
 namespace {
 using Method = platform::FakeShutdownService::Method;
+using testsupport::TickAt;
 
 constexpr std::int64_t kMinute = 60;
 constexpr std::int64_t kHour = 3600;
@@ -41,12 +43,6 @@ class ShutdownCheckTest : public QObject
         return int(IDOK);
     }};
 
-    // One clock tick at the given moment.
-    void TickAt(CQuillonView& view, std::int64_t when)
-    {
-        m_now = when;
-        view.OnTimer(ID_TIMER_CLOCK);
-    }
     std::size_t Requests() const { return m_fake->CallsOf(Method::ScheduleShutdown).size(); }
     bool NoticeShown(const CQuillonView& view) const
     {
@@ -73,7 +69,7 @@ private Q_SLOTS:
         CQuillonView view;
         view.m_shutdownDlg.m_startTime = CTime(kMidnight);
         for (std::int64_t t = kMidnight; t < kMidnight + 5; ++t)
-            TickAt(view, t); // a delay of 0:0:0 would match at once
+            TickAt(view, m_now, t); // a delay of 0:0:0 would match at once
         QVERIFY(m_fake->calls.empty());
     }
 
@@ -88,12 +84,12 @@ private Q_SLOTS:
         view.m_shutdownDlg.m_time = CTime(due - 40 * kDay);
         view.m_shutdownDlg.m_restart = true;
 
-        TickAt(view, due - 1);
-        TickAt(view, due + 1); // a second without a tick is never caught up
-        TickAt(view, due + kDay);
+        TickAt(view, m_now, due - 1);
+        TickAt(view, m_now, due + 1); // a second without a tick is never caught up
+        TickAt(view, m_now, due + kDay);
         QCOMPARE(Requests(), std::size_t(0));
 
-        TickAt(view, due);
+        TickAt(view, m_now, due);
         const auto requests = m_fake->CallsOf(Method::ScheduleShutdown);
         QCOMPARE(requests.size(), std::size_t(1));
         QVERIFY(requests[0].action == platform::ShutdownAction::Reboot);
@@ -116,7 +112,7 @@ private Q_SLOTS:
         view.m_shutdownDlg.m_startTime = CTime(kMidnight - 60); // 23:59:00
         view.m_shutdownDlg.m_delayMinutes = 2;
         for (std::int64_t t = kMidnight - 60; t < kMidnight + 2 * kDay; t += 1)
-            TickAt(view, t);
+            TickAt(view, m_now, t);
         QCOMPARE(Requests(), std::size_t(0));
     }
 
@@ -129,9 +125,9 @@ private Q_SLOTS:
         view.m_shutdownDlg.m_delaySeconds = 60; // the sliders reach 60: 11:01:00
         const std::int64_t due = kMidnight + 11 * kHour + 60;
 
-        TickAt(view, due - 1);
+        TickAt(view, m_now, due - 1);
         QCOMPARE(Requests(), std::size_t(0));
-        TickAt(view, due);
+        TickAt(view, m_now, due);
         QCOMPARE(Requests(), std::size_t(1));
         QVERIFY(m_fake->CallsOf(Method::ScheduleShutdown)[0].action == platform::ShutdownAction::PowerOff);
         QVERIFY(NoticeShown(view));
@@ -141,10 +137,10 @@ private Q_SLOTS:
         QVERIFY(!NoticeShown(view));
         QVERIFY(m_messages.empty());
 
-        TickAt(view, due + 1);
-        TickAt(view, due + kDay - 1);
+        TickAt(view, m_now, due + 1);
+        TickAt(view, m_now, due + kDay - 1);
         QCOMPARE(Requests(), std::size_t(1));
-        TickAt(view, due + kDay);
+        TickAt(view, m_now, due + kDay);
         QCOMPARE(Requests(), std::size_t(2));
         // The notice's Cancel does what Escape does.
         QTest::mouseClick(view.m_shutdownNotice->findChild<QPushButton*>(), Qt::LeftButton);
@@ -160,12 +156,12 @@ private Q_SLOTS:
         g_shutdownAtDateTime = true;
         view.m_shutdownDlg.m_date = CTime(std::numeric_limits<std::int64_t>::max());
         view.m_shutdownDlg.m_time = CTime(kMidnight);
-        TickAt(view, kMidnight + 3661);
+        TickAt(view, m_now, kMidnight + 3661);
         QCOMPARE(view.m_hour, 1);
         QCOMPARE(view.m_second, 1);
         view.m_shutdownDlg.m_date = CTime(kMidnight);
         view.m_shutdownDlg.m_time = CTime(std::numeric_limits<std::int64_t>::min());
-        TickAt(view, kMidnight);
+        TickAt(view, m_now, kMidnight);
         QCOMPARE(Requests(), std::size_t(0));
         QVERIFY(m_messages.empty());
     }

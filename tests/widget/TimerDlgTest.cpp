@@ -9,6 +9,7 @@
 #include "res/TimerTemplate.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/ScopedHook.h"
+#include "tests/support/ViewHarness.h"
 #include "view/QuillonView.h"
 
 #include <QAbstractButton>
@@ -46,10 +47,25 @@ void ResetStopwatchRecord()
 
 using testsupport::Click;
 using testsupport::Control;
+using testsupport::TickAt;
 
-bool Enabled(CTimerDlg& dlg, int id)
+// The enabled ones of Go, Stop and Exit, by name: what one state of the stopwatch offers.
+QString EnabledButtons(CTimerDlg& dlg)
 {
-    return Control<QWidget>(dlg, id)->isEnabled();
+    QStringList names;
+    for (const auto& [id, name] :
+         {std::pair{IDC_TIMER_GO, "Go"}, {IDC_TIMER_STOP, "Stop"}, {IDC_TIMER_EXIT, "Exit"}})
+        if (Control<QWidget>(dlg, id)->isEnabled())
+            names << QString::fromLatin1(name);
+    return names.join(u' ');
+}
+
+// The background notice: ten beeps, then the box with the count, after what came before.
+std::vector<std::string> TenBeepsThenBox(const std::string& count, std::vector<std::string> before = {})
+{
+    before.insert(before.end(), 10, "beep");
+    before.push_back("box:" + count);
+    return before;
 }
 
 // A time zone for one scope, by a POSIX rule so that no zone database is needed.
@@ -99,13 +115,6 @@ class TimerDlgTest : public QObject
         CTimerDlg& dlg = view.m_timerDlg;
         return testsupport::RunModal(
             dlg, [&](QWidget*) { action(dlg); }, {}, testsupport::LeftOpen::Cancel);
-    }
-
-    // One clock tick at the given moment.
-    void TickAt(CQuillonView& view, std::int64_t when)
-    {
-        m_fakeNow = when;
-        view.OnTimer(ID_TIMER_CLOCK);
     }
 
     // From now on each of the view's own ticks is timed and moves the fake clock on by one
@@ -158,9 +167,7 @@ private Q_SLOTS:
         CQuillonView view;
         const int result = Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             for (const int id : {IDC_TIMER_HOURS, IDC_TIMER_MINUTES, IDC_TIMER_SECONDS}) {
                 QCOMPARE(Control<QSlider>(dlg, id)->value(), 0);
                 QCOMPARE(Control<QSlider>(dlg, id)->minimum(), 0);
@@ -216,12 +223,10 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(g_timerShowing);
-            QVERIFY(!Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Stop Exit"));
             QCOMPARE(dlg.m_startSecond, 12 * 3600);
             for (int s = 1; s <= 60; ++s) {
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
                 QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(s));
             }
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:00"));
@@ -236,21 +241,19 @@ private Q_SLOTS:
         CQuillonView view;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 74);
+            TickAt(view, m_fakeNow, kNoon + 74);
             m_fakeNow = kNoon + 75;
             Click(dlg, IDC_TIMER_STOP);
             QCOMPARE(g_pausedElapsed, 75);
             QVERIFY(g_timerPaused);
             QVERIFY(!g_timerShowing);
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT)); // Exit keeps its state
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go Exit")); // Exit keeps its state
             // The display keeps the last tick's text, and paused ticks leave it alone.
-            TickAt(view, kNoon + 200);
+            TickAt(view, m_fakeNow, kNoon + 200);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:14"));
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(!g_timerPaused);
-            TickAt(view, kNoon + 201);
+            TickAt(view, m_fakeNow, kNoon + 201);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:16"));
             m_fakeNow = kNoon + 210;
             Click(dlg, IDC_TIMER_STOP);
@@ -260,9 +263,7 @@ private Q_SLOTS:
         // Reopened paused: the paused count, and only Go.
         Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:25"));
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             QVERIFY(!g_timerShowing);
         });
     }
@@ -272,7 +273,7 @@ private Q_SLOTS:
         CQuillonView view;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 30);
+            TickAt(view, m_fakeNow, kNoon + 30);
             Click(dlg, IDC_TIMER_STOP);
             Click(dlg, IDC_TIMER_EXIT);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
@@ -280,18 +281,16 @@ private Q_SLOTS:
             QCOMPARE(g_pausedElapsed, 0);
             QVERIFY(g_timerReset);
             QVERIFY(g_timerPaused); // left as it was
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             m_fakeNow = kNoon + 100;
             Click(dlg, IDC_TIMER_GO);
             QVERIFY(!g_timerPaused);
             QVERIFY(!g_timerReset);
-            TickAt(view, kNoon + 101);
+            TickAt(view, m_fakeNow, kNoon + 101);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:01"));
             // Exit straight from running, too.
             Click(dlg, IDC_TIMER_EXIT);
-            TickAt(view, kNoon + 102);
+            TickAt(view, m_fakeNow, kNoon + 102);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
         });
     }
@@ -305,14 +304,12 @@ private Q_SLOTS:
         });
         QVERIFY(!g_timerShowing);
         QVERIFY(g_timerIdle);
-        TickAt(view, kNoon + 20); // runs on in the background
+        TickAt(view, m_fakeNow, kNoon + 20); // runs on in the background
         Open(view, [&](CTimerDlg& dlg) {
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), FormatElapsed(g_pausedElapsed));
-            QVERIFY(Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(!Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Go"));
             QVERIFY(!g_timerShowing);
-            TickAt(view, kNoon + 21);
+            TickAt(view, m_fakeNow, kNoon + 21);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:00"));
         });
         QCOMPARE(view.m_timerDlg.m_startSecond, 12 * 3600);
@@ -323,19 +320,17 @@ private Q_SLOTS:
         CQuillonView view;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 5);
+            TickAt(view, m_fakeNow, kNoon + 5);
             QTest::keyClick(dlg.GetSafeHwnd(), Qt::Key_Return); // the default button, OK
         });
         QVERIFY(!g_timerShowing);
-        TickAt(view, kNoon + 40); // closed: no refresh
+        TickAt(view, m_fakeNow, kNoon + 40); // closed: no refresh
         QCOMPARE(view.m_timerDlg.m_elapsedText, CString("0:00:05"));
         Open(view, [&](CTimerDlg& dlg) {
             QVERIFY(g_timerShowing);
-            QVERIFY(!Enabled(dlg, IDC_TIMER_GO));
-            QVERIFY(Enabled(dlg, IDC_TIMER_STOP));
-            QVERIFY(Enabled(dlg, IDC_TIMER_EXIT));
+            QCOMPARE(EnabledButtons(dlg), QStringLiteral("Stop Exit"));
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:05"));
-            TickAt(view, kNoon + 41); // catches up
+            TickAt(view, m_fakeNow, kNoon + 41); // catches up
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:41"));
         });
     }
@@ -354,7 +349,7 @@ private Q_SLOTS:
         g_notifySeconds = 50;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 1);
+            TickAt(view, m_fakeNow, kNoon + 1);
             if (how == 0)
                 Click(dlg, IDOK);
             else if (how == 1)
@@ -367,7 +362,7 @@ private Q_SLOTS:
         QVERIFY(!g_timerPaused);
         QVERIFY(!g_timerReset);
         QCOMPARE(view.m_timerDlg.m_startSecond, 12 * 3600);
-        TickAt(view, kNoon + 50);
+        TickAt(view, m_fakeNow, kNoon + 50);
         QCOMPARE(Boxes(), std::vector<std::string>{"0:00:50"});
     }
 
@@ -376,11 +371,11 @@ private Q_SLOTS:
         CQuillonView view;
         // In the background through the first minutes of a day, and in the open dialog.
         for (std::int64_t t = kMidnight; t <= kMidnight + 130; ++t)
-            TickAt(view, t);
+            TickAt(view, m_fakeNow, t);
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             for (int s = 0; s <= 70; ++s)
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
         });
         QCOMPARE(m_events.size(), std::size_t{0});
     }
@@ -392,7 +387,7 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             for (int s = 1; s <= 6; ++s)
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:00:06"));
         });
         QCOMPARE(m_events, (std::vector<std::string>{"beep", "box:0:00:05"}));
@@ -401,10 +396,8 @@ private Q_SLOTS:
         g_notifySeconds = 0;
         g_notifyMinutes = 1;
         for (int s = 7; s <= 61; ++s)
-            TickAt(view, kNoon + s);
-        std::vector<std::string> expected(10, "beep");
-        expected.emplace_back("box:0:01:00");
-        QCOMPARE(m_events, expected);
+            TickAt(view, m_fakeNow, kNoon + s);
+        QCOMPARE(m_events, TenBeepsThenBox("0:01:00"));
     }
 
     void closingDuringTheBoxGoesOnToTheBackgroundNotice()
@@ -417,12 +410,9 @@ private Q_SLOTS:
                 if (g_timerShowing)
                     dlg.OnCancel();
             };
-            TickAt(view, kNoon + 3);
+            TickAt(view, m_fakeNow, kNoon + 3);
         });
-        std::vector<std::string> expected{"beep", "box:0:00:03"};
-        expected.insert(expected.end(), 10, "beep");
-        expected.emplace_back("box:0:00:03");
-        QCOMPARE(m_events, expected);
+        QCOMPARE(m_events, TenBeepsThenBox("0:00:03", {"beep", "box:0:00:03"}));
     }
 
     void aPausedCountNeverNotifies()
@@ -431,15 +421,15 @@ private Q_SLOTS:
         g_notifySeconds = 10;
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, kNoon + 2);
+            TickAt(view, m_fakeNow, kNoon + 2);
             Click(dlg, IDC_TIMER_STOP);
             for (int s = 3; s <= 12; ++s)
-                TickAt(view, kNoon + s);
+                TickAt(view, m_fakeNow, kNoon + s);
         });
         for (int s = 13; s <= 30; ++s)
-            TickAt(view, kNoon + s);
+            TickAt(view, m_fakeNow, kNoon + s);
         // Not even when the time of day itself reads the notification time.
-        TickAt(view, kMidnight + 86400 + 10);
+        TickAt(view, m_fakeNow, kMidnight + 86400 + 10);
         QCOMPARE(m_events.size(), std::size_t{0});
     }
 
@@ -450,10 +440,8 @@ private Q_SLOTS:
         g_notifySeconds = 30;
         Open(view, [&](CTimerDlg&) {}); // opened and closed without Go
         for (std::int64_t t = kMidnight + 88; t <= kMidnight + 92; ++t)
-            TickAt(view, t);
-        std::vector<std::string> expected(10, "beep");
-        expected.emplace_back("box:0:01:30");
-        QCOMPARE(m_events, expected);
+            TickAt(view, m_fakeNow, t);
+        QCOMPARE(m_events, TenBeepsThenBox("0:01:30"));
     }
 
     void aCountStartedBeforeMidnightNotifiesAtItsTime()
@@ -465,15 +453,13 @@ private Q_SLOTS:
         Open(view, [&](CTimerDlg& dlg) {
             Click(dlg, IDC_TIMER_GO);
             for (std::int64_t t = go + 1; t <= go + 61; ++t)
-                TickAt(view, t);
+                TickAt(view, m_fakeNow, t);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:01:01")); // 00:00:01
             Click(dlg, IDOK);
         });
         for (std::int64_t t = go + 62; t <= go + 180; ++t)
-            TickAt(view, t);
-        std::vector<std::string> expected(10, "beep");
-        expected.emplace_back("box:0:02:00");
-        QCOMPARE(m_events, expected);
+            TickAt(view, m_fakeNow, t);
+        QCOMPARE(m_events, TenBeepsThenBox("0:02:00"));
 
         // Paused after midnight, the carried count is what resumes.
         Open(view, [&](CTimerDlg& dlg) {
@@ -481,7 +467,7 @@ private Q_SLOTS:
             Click(dlg, IDC_TIMER_STOP);
             QCOMPARE(g_pausedElapsed, 200);
             Click(dlg, IDC_TIMER_GO);
-            TickAt(view, go + 201);
+            TickAt(view, m_fakeNow, go + 201);
             QCOMPARE(dlg.GetDlgItemText(IDC_TIMER_ELAPSED), CString("0:03:21"));
         });
     }
@@ -516,10 +502,7 @@ private Q_SLOTS:
         });
         // Closed: the count runs on in the background and notifies at four real minutes.
         m_stopAt = go + 300;
-        std::vector<std::string> expected{"beep", "box:0:02:00"};
-        expected.insert(expected.end(), 10, "beep");
-        expected.emplace_back("box:0:04:00");
-        QTRY_COMPARE_WITH_TIMEOUT(m_events, expected, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, TenBeepsThenBox("0:04:00", {"beep", "box:0:02:00"}), 30000);
         view.KillTimer(ID_TIMER_CLOCK);
     }
 

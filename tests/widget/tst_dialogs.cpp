@@ -231,15 +231,8 @@ private Q_SLOTS:
         });
         QVERIFY(QFontInfo(font).family() != QLatin1String("MS Sans Serif"));
         QCOMPARE(QFontInfo(font).pointSize(), 8);
-        const QFontMetrics metrics(font);
-        const int cx = (metrics.horizontalAdvance(
-                            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
-                            26 +
-                        1) /
-                       2;
-        const int cy = metrics.ascent() + metrics.descent();
-        QCOMPARE(edit, QRect((70 * cx + 2) / 4, (10 * cy + 4) / 8, (60 * cx + 2) / 4, (12 * cy + 4) / 8));
-        QCOMPARE(window.size(), QSize((220 * cx + 2) / 4, (140 * cy + 4) / 8));
+        QCOMPARE(edit, testsupport::DialogUnitPixels(font, 70, 10, 60, 12));
+        QCOMPARE(window.size(), testsupport::DialogUnitPixels(font, 0, 0, 220, 140).size());
     }
 
     void enterTakesTheValuesAndEscapeDropsThem()

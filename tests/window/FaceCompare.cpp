@@ -1,11 +1,11 @@
 // Compares a screenshot of the real window's client area with the offscreen paint of the
 // face at each second of a range: passes when one of them matches where the view sits and the
 // whole digital time is inside the client.
+#include "tests/support/ViewHarness.h"
 #include "view/QuillonView.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,15 +20,7 @@ QImage Paint(std::int64_t when)
     const auto t = static_cast<std::time_t>(when);
     std::tm local{};
     localtime_r(&t, &local);
-    view.m_hour = local.tm_hour;
-    view.m_minute = local.tm_min;
-    view.m_second = local.tm_sec;
-    QImage image(150, 150, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    CDC dc(&painter);
-    view.OnDraw(&dc);
-    return image;
+    return testsupport::PaintFace(view, local.tm_hour, local.tm_min, local.tm_sec);
 }
 
 bool Inside(const CRect& r, int x, int y)

@@ -13,8 +13,6 @@ start_xsession
 book="$XS_TMP/fresh folder"
 mkdir -p "$book"
 export TZ=UTC QT_QPA_PLATFORM=xcb
-fail=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
 
 start_quillon() {
     (cd "$book" && exec "$prefix/bin/quillon") >>"$XS_TMP/quillon.log" 2>&1 &

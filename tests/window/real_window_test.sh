@@ -10,8 +10,6 @@ XS_SCREEN=1280x1024x24
 source "$(dirname "$0")/xsession.sh"
 start_xsession
 export TZ=UTC QT_QPA_PLATFORM=xcb
-fail=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
 
 # Each row: the window manager and the outer rectangle it must give the clock. Where the frame
 # leaves a client of 98 x 159 the outer rectangle is the program's 600, 20, 100 x 180; a

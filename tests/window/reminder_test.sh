@@ -8,8 +8,6 @@ build=$1
 source "$(dirname "$0")/xsession.sh"
 start_xsession
 export TZ=UTC QT_QPA_PLATFORM=xcb
-fail=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
 
 folder="$XS_TMP/book"
 mkdir -p "$folder"

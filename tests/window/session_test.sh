@@ -7,8 +7,6 @@ build=$1
 source "$(dirname "$0")/xsession.sh"
 start_xsession
 export TZ=UTC QT_QPA_PLATFORM=xcb
-fail=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
 
 # The manager reads commands from a pipe and writes what happens to a log.
 mkfifo "$XS_TMP/commands"

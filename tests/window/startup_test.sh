@@ -10,7 +10,6 @@ build=$1
 source "$(dirname "$0")/xsession.sh"
 quillon="$build/app/quillon"
 export TZ=UTC QT_QPA_PLATFORM=xcb
-fail=0
 # The exit status of a program that should end by itself within 10 s; 124 when it did not.
 wait_exit() {
     local status=0
@@ -18,7 +17,6 @@ wait_exit() {
     wait "$1" || status=$?
     echo "$status"
 }
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
 
 book_ann() { printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x40\x99\xdc\x40\x00\x03Ann\x03Lee\x03123\x00' >"$1"; }
 book_bob() { printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x40\x99\xdc\x40\x00\x03Bob\x03Roe\x03456\x00' >"$1"; }

@@ -2,7 +2,7 @@
 # Provides: start_xsession (openbox, or the window manager named in $XS_WM), start_wm NAME,
 # wm_installed NAME, wait_until, wait_for_window NAME, wait_for_window_matching PATTERN,
 # wait_for_gone WID, wait_for_exit PID, wait_for_geometry WID RECT, wait_for_settled WID, wait_for_uptime PID SECONDS,
-# xs_window_count PID, outer_geometry WID, and $DISPLAY.
+# xs_window_count PID, outer_geometry WID, check NAME CONDITION, and $DISPLAY.
 
 XS_PIDS=()
 XS_TMP=$(mktemp -d)
@@ -12,6 +12,11 @@ xs_cleanup() {
     rm -rf "$XS_TMP"
 }
 trap xs_cleanup EXIT
+
+# One named check: the condition is evaluated and its outcome printed; a failed one makes the
+# test's exit status ($fail) 1, while the test goes on to its other checks.
+fail=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; fail=1; fi; }
 
 start_xsession() {
     # -displayfd picks a free display number, so parallel tests never collide.
