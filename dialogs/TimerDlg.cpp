@@ -5,8 +5,6 @@
 #include "res/Resource.h"
 #include "res/TimerTemplate.h"
 
-#include <cstdlib>
-
 bool g_timerShowing = false;
 bool g_timerReset = false;
 bool g_timerPaused = false;
@@ -53,10 +51,10 @@ BOOL CTimerDlg::OnInitDialog()
     m_hoursSlider.SetRangeMax(24, FALSE);
     m_minutesSlider.SetRangeMax(60, FALSE);
     m_secondsSlider.SetRangeMax(60, FALSE);
-    // The labels remember the notification time between openings; blank reads as 0.
-    m_hoursSlider.SetPos(std::atoi(m_hoursText.GetString()));
-    m_minutesSlider.SetPos(std::atoi(m_minutesText.GetString()));
-    m_secondsSlider.SetPos(std::atoi(m_secondsText.GetString()));
+    // The notification time outlives the window; its labels stay blank until a slider moves.
+    m_hoursSlider.SetPos(g_notifyHours);
+    m_minutesSlider.SetPos(g_notifyMinutes);
+    m_secondsSlider.SetPos(g_notifySeconds);
 
     if (!g_timerReset && !g_timerIdle && !g_timerPaused) {
         // Running: the display keeps the tick's last text until the next tick replaces it.
