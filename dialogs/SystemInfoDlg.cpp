@@ -52,12 +52,9 @@ BOOL CSystemInfoDlg::OnInitDialog()
     GetSystemInfo(&m_systemInfo);
 
     const platform::SystemNames names = GetSystemNames();
-    platform::SystemInfoTexts texts;
-    if (haveVersion) {
-        texts = platform::MakeSystemInfoTexts(m_versionInfo, m_systemInfo, names);
-    } else {
+    platform::SystemInfoTexts texts = platform::MakeSystemInfoTexts(m_systemInfo, names);
+    if (!haveVersion) {
         // The record was not filled: nothing true can be said about the system's version.
-        texts = platform::LinuxSystemInfoTexts(m_systemInfo, names);
         texts.os.Empty();
         texts.build.Empty();
         texts.servicePack.Empty();

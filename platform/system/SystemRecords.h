@@ -12,14 +12,8 @@ using BYTE = std::uint8_t;
 using CHAR = char;
 using DWORD_PTR = std::uintptr_t;
 
-enum PlatformId : DWORD
-{
-    VER_PLATFORM_WIN32s = 0,
-    VER_PLATFORM_WIN32_WINDOWS = 1,
-    VER_PLATFORM_WIN32_NT = 2,
-    // Not a Windows value: the version numbers then are a Linux kernel's.
-    VER_PLATFORM_LINUX = 0x4C4E5800,
-};
+// The record's platform: its version numbers are a Linux kernel's.
+inline constexpr DWORD VER_PLATFORM_LINUX = 0x4C4E5800;
 
 enum ProcessorArchitecture : WORD
 {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 
 using namespace platform;
@@ -40,48 +39,13 @@ protected:
         EXPECT_TRUE(GetVersionExA(&version));
         SYSTEM_INFO system{};
         GetSystemInfo(&system);
-        return MakeSystemInfoTexts(version, system, GetSystemNames());
+        return MakeSystemInfoTexts(system, GetSystemNames());
     }
 };
 
-OSVERSIONINFOEXA WindowsRecord(DWORD major, DWORD minor, DWORD build, const char* csd)
-{
-    OSVERSIONINFOEXA v{};
-    v.dwOSVersionInfoSize = 156;
-    v.dwMajorVersion = major;
-    v.dwMinorVersion = minor;
-    v.dwBuildNumber = build;
-    v.dwPlatformId = VER_PLATFORM_WIN32_NT;
-    std::snprintf(v.szCSDVersion, sizeof v.szCSDVersion, "%s", csd);
-    return v;
-}
 } // namespace
 
-TEST(SystemInfoText, WindowsNameTable)
-{
-    struct Row
-    {
-        DWORD major, minor;
-        const char* text;
-    } rows[] = {{4, 0, "Windows 95 or Windows NT 4.0"},
-                {4, 10, "Windows 98"},
-                {4, 90, "Windows Me"},
-                {3, 51, "Windows NT 3.51"},
-                {5, 0, "Windows 2000"},
-                {5, 1, ""},
-                {6, 0, ""},
-                {6, 1, ""},
-                {10, 0, ""}};
-    for (const Row& row : rows) {
-        const auto v = WindowsRecord(row.major, row.minor, 2600, "Service Pack 2");
-        EXPECT_EQ(OperatingSystemText(v).Bytes(), row.text) << row.major << "." << row.minor;
-        // Build number and service pack show whatever the name does.
-        EXPECT_EQ(BuildNumberText(v).Bytes(), "2600");
-        EXPECT_EQ(ServicePackText(v).Bytes(), "Service Pack 2");
-    }
-}
-
-TEST(SystemInfoText, ALinuxRecordShowsTheSystemsOwnNamesNotTheWindowsTables)
+TEST(SystemInfoText, TheSystemsOwnNames)
 {
     const SystemNames names{"Debian GNU/Linux 12 (bookworm)", "5.0.21-amd64", "Debian 5.0.21", "x86",
                             "Pentium III"};
@@ -89,63 +53,13 @@ TEST(SystemInfoText, ALinuxRecordShowsTheSystemsOwnNamesNotTheWindowsTables)
     system.dwNumberOfProcessors = 2;
     system.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_INTEL;
     system.wProcessorLevel = 6;
-    // Numbers the Windows table knows as "Windows 2000", "Intel" and "Pentium Pro or Pentium II".
-    auto v = WindowsRecord(5, 0, 21, "#1 SMP Debian 5.0.21");
-    v.dwPlatformId = VER_PLATFORM_LINUX;
-    const auto t = MakeSystemInfoTexts(v, system, names);
+    const auto t = MakeSystemInfoTexts(system, names);
     EXPECT_EQ(t.os.Bytes(), "Debian GNU/Linux 12 (bookworm)");
     EXPECT_EQ(t.build.Bytes(), "5.0.21-amd64");
     EXPECT_EQ(t.servicePack.Bytes(), "Debian 5.0.21");
     EXPECT_EQ(t.processorCount.Bytes(), "2");
     EXPECT_EQ(t.architecture.Bytes(), "x86");
     EXPECT_EQ(t.processorLevel.Bytes(), "Pentium III");
-
-    // The same record on a Windows platform goes through the tables, names or not.
-    v.dwPlatformId = VER_PLATFORM_WIN32_NT;
-    const auto w = MakeSystemInfoTexts(v, system, names);
-    EXPECT_EQ(w.os.Bytes(), "Windows 2000");
-    EXPECT_EQ(w.build.Bytes(), "21");
-    EXPECT_EQ(w.architecture.Bytes(), "Intel");
-    EXPECT_EQ(w.processorLevel.Bytes(), "Pentium Pro or Pentium II");
-    // A platform that is neither gets no name from the table.
-    v.dwPlatformId = 77;
-    EXPECT_TRUE(OperatingSystemText(v).IsEmpty());
-}
-
-TEST(SystemInfoText, BuildIsTheWholeFieldAndServicePackStopsAtItsField)
-{
-    auto v = WindowsRecord(4, 10, 0x040A08AE, "");
-    EXPECT_EQ(BuildNumberText(v).Bytes(), "67766446");
-    std::memset(v.szCSDVersion, 'A', sizeof v.szCSDVersion); // no terminator
-    EXPECT_EQ(ServicePackText(v).GetLength(), 128);
-}
-
-TEST(SystemInfoText, ArchitectureAndLevelTables)
-{
-    struct Row
-    {
-        WORD arch, level;
-        const char* archText;
-        const char* levelText;
-    } rows[] = {{0, 3, "Intel", "80386"},
-                {0, 4, "Intel", "80486"},
-                {0, 5, "Intel", "Pentium"},
-                {0, 6, "Intel", "Pentium Pro or Pentium II"},
-                {0, 15, "Intel", ""},
-                {1, 4, "Mips", ""},
-                {2, 5, "Alpha", ""},
-                {3, 6, "PPC", ""},
-                {4, 6, "", ""},
-                {5, 6, "", ""},
-                {6, 6, "IA64", ""},
-                {7, 6, "Alpha64", ""},
-                {9, 6, "", ""},
-                {12, 6, "", ""},
-                {0xFFFF, 6, "Unknown", ""}};
-    for (const Row& row : rows) {
-        EXPECT_EQ(ArchitectureText(row.arch).Bytes(), row.archText) << row.arch;
-        EXPECT_EQ(ProcessorLevelText(row.arch, row.level).Bytes(), row.levelText) << row.arch;
-    }
 }
 
 TEST(SystemFacts, KernelReleaseNumbers)
