@@ -115,7 +115,7 @@ UINT LogindShutdownService::Connect()
     return ERROR_SERVICE_NOT_ACTIVE;
 }
 
-UINT LogindShutdownService::CanShutdown(ShutdownAction action, QString& answer)
+UINT LogindShutdownService::CanShutdown(ShutdownAction action, ShutdownRight& right)
 {
     const QString method =
         action == ShutdownAction::Reboot ? QStringLiteral("CanReboot") : QStringLiteral("CanPowerOff");
@@ -126,7 +126,7 @@ UINT LogindShutdownService::CanShutdown(ShutdownAction action, QString& answer)
     if (reply.arguments().isEmpty()) {
         return ERROR_GEN_FAILURE;
     }
-    answer = reply.arguments().constFirst().toString();
+    right = RightOf(reply.arguments().constFirst().toString());
     return ERROR_SUCCESS;
 }
 

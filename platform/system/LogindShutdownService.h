@@ -19,7 +19,7 @@ public:
     {}
 
     UINT Connect() override;
-    UINT CanShutdown(ShutdownAction action, QString& answer) override;
+    UINT CanShutdown(ShutdownAction action, ShutdownRight& right) override;
     UINT SetWallMessage(const QString& message) override;
     UINT ScheduleShutdown(ShutdownAction action, bool dryRun, quint64 dueUsec, bool interactive) override;
     UINT CancelScheduledShutdown(bool& wasPending) override;

@@ -22,9 +22,14 @@ constexpr std::size_t kAskedMax = 8;
 
 // What this program asked the system for. logind keeps no owner of a pending shutdown, so the
 // exact due time is what tells this program's request from someone else's.
+struct Request
+{
+    ShutdownAction action;
+    quint64 dueUsec;
+};
 struct OwnRequests
 {
-    std::vector<PendingShutdown> asked;
+    std::vector<Request> asked;
     ShutdownAction action = ShutdownAction::PowerOff;
     bool dryRun = false;
     quint64 delayUsec = 0;
@@ -61,15 +66,10 @@ bool Succeeded(UINT error)
     return error == ERROR_SUCCESS;
 }
 
-QString TypeName(ShutdownAction action)
-{
-    return action == ShutdownAction::Reboot ? QStringLiteral("reboot") : QStringLiteral("poweroff");
-}
-
 void RememberAsked(ShutdownAction action, quint64 dueUsec)
 {
     auto& asked = Own().asked;
-    asked.push_back({TypeName(action), dueUsec});
+    asked.push_back({action, dueUsec});
     if (asked.size() > kAskedMax) {
         asked.erase(asked.begin());
     }
@@ -77,13 +77,11 @@ void RememberAsked(ShutdownAction action, quint64 dueUsec)
 
 bool IsOwn(const PendingShutdown& held)
 {
-    QString type = held.type;
-    if (type.startsWith(QLatin1String("dry-"))) {
-        type.remove(0, 4);
-    }
+    const auto action = held.Action();
     const auto& asked = Own().asked;
-    return std::any_of(asked.begin(), asked.end(),
-                       [&](const PendingShutdown& own) { return own.type == type && own.usec == held.usec; });
+    return action && std::any_of(asked.begin(), asked.end(), [&](const Request& own) {
+               return own.action == *action && own.dueUsec == held.usec;
+           });
 }
 
 bool HoldsOwn(platform::ShutdownService& service, PendingShutdown& held)
@@ -137,11 +135,9 @@ bool AdjustTokenPrivileges(ProcessToken& token, bool enable, platform::ShutdownA
     }
     // Disabling holds nothing to release: the right is the system's, asked for on each request.
     if (enable) {
-        QString answer;
-        token.privilege = Service().CanShutdown(action, answer);
-        // "challenge": polkit will ask for a password when the request is made.
-        if (token.privilege == ERROR_SUCCESS && answer != QLatin1String("yes") &&
-            answer != QLatin1String("challenge")) {
+        platform::ShutdownRight right = platform::ShutdownRight::Refused;
+        token.privilege = Service().CanShutdown(action, right);
+        if (token.privilege == ERROR_SUCCESS && right == platform::ShutdownRight::Refused) {
             token.privilege = ERROR_NOT_ALL_ASSIGNED;
         }
     }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace platform {
 
 enum class ShutdownAction
@@ -15,6 +17,23 @@ enum class ShutdownAction
 
 inline constexpr quint64 kUsecPerSecond = 1000000u;
 
+// May this user start an action: at once, after a password (polkit asks when the request is
+// made), or not at all.
+enum class ShutdownRight
+{
+    Granted,
+    AfterPassword,
+    Refused,
+};
+
+// logind's answer to CanPowerOff or CanReboot: "yes", "challenge", "no" or "na".
+inline ShutdownRight RightOf(const QString& answer)
+{
+    if (answer == QLatin1String("yes"))
+        return ShutdownRight::Granted;
+    return answer == QLatin1String("challenge") ? ShutdownRight::AfterPassword : ShutdownRight::Refused;
+}
+
 // A shutdown the system holds: its type as the system names it ("poweroff", "reboot", "halt";
 // logind does not tell a dry run apart) and when it is due, in microseconds of the real-time
 // clock.
@@ -22,6 +41,20 @@ struct PendingShutdown
 {
     QString type;
     quint64 usec = 0;
+
+    // The action it carries out, a dry run's ("dry-poweroff") too; none for another type
+    // ("halt") and when nothing is pending.
+    std::optional<ShutdownAction> Action() const
+    {
+        QStringView name(type);
+        if (name.startsWith(QLatin1String("dry-")))
+            name = name.mid(4);
+        if (name == QLatin1String("poweroff"))
+            return ShutdownAction::PowerOff;
+        if (name == QLatin1String("reboot"))
+            return ShutdownAction::Reboot;
+        return std::nullopt;
+    }
 };
 
 // What the shutdown functions need of the system. Every call answers an error code of
@@ -33,9 +66,8 @@ public:
 
     // The system's shutdown manager can be reached at all.
     virtual UINT Connect() = 0;
-    // May this user start the action: "yes", "challenge" (after asking for a password), "no"
-    // or "na".
-    virtual UINT CanShutdown(ShutdownAction action, QString& answer) = 0;
+    // May this user start the action.
+    virtual UINT CanShutdown(ShutdownAction action, ShutdownRight& right) = 0;
     // The text the system writes to terminals with its own shutdown warnings.
     virtual UINT SetWallMessage(const QString& message) = 0;
     // Has the system carry out the action at dueUsec (real-time clock), or with dryRun count

@@ -10,11 +10,11 @@ UINT FakeShutdownService::Connect()
     return connectError;
 }
 
-UINT FakeShutdownService::CanShutdown(ShutdownAction action, QString& answer)
+UINT FakeShutdownService::CanShutdown(ShutdownAction action, ShutdownRight& right)
 {
     calls.push_back({Method::CanShutdown, action, {}, false, 0, false});
     if (canError == ERROR_SUCCESS) {
-        answer = canAnswer;
+        right = RightOf(canAnswer);
     }
     return canError;
 }
