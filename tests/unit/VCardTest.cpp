@@ -243,8 +243,7 @@ TEST(VCardReader, Version21QuotedPrintableAndCharsets)
     const CContact& joerg = result.contacts[0];
     EXPECT_EQ(Fields(joerg),
               (std::vector<std::string>{"M\xC3\xBCller", "J\xC3\xB6rg", "+49 30 1234", "joerg@example.de",
-                                        "Gr\xC3\xBC\xC3\x9F"
-                                        "e\r\nzweite Zeile= ende"}));
+                                        "Gr\u00FC\u00DFe\r\nzweite Zeile= ende"}));
     EXPECT_EQ(FormatBirthdayText(joerg.m_dtBirthday), CString("05:03:1980"));
     EXPECT_EQ(result.contacts[1].m_strLastName.Bytes(), "\xE2\x82\xACuro");
     // 2.1 has no backslash escapes but for the semicolon.
