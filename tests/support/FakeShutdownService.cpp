@@ -30,10 +30,11 @@ UINT FakeShutdownService::SetWallMessage(const QString& message)
 
 UINT FakeShutdownService::Authorize(bool interactive)
 {
-    if (canAnswer == QLatin1String("yes") || (canAnswer == QLatin1String("challenge") && m_authorized)) {
+    const ShutdownRight right = RightOf(canAnswer);
+    if (right == ShutdownRight::Granted || (right == ShutdownRight::AfterPassword && m_authorized)) {
         return ERROR_SUCCESS;
     }
-    if (canAnswer != QLatin1String("challenge")) {
+    if (right == ShutdownRight::Refused) {
         return ERROR_ACCESS_DENIED;
     }
     if (!interactive) {
