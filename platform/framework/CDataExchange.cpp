@@ -90,6 +90,12 @@ void Exchange(CDataExchange* pDX, int id, Pull pull, Push push, bool edit = fals
     else
         push(control);
 }
+
+template <class Time> void ExchangeTime(CDataExchange* pDX, int id, Time& value)
+{
+    Exchange<CDateTimeCtrl>(
+        pDX, id, [&](CDateTimeCtrl& c) { c.GetTime(value); }, [&](CDateTimeCtrl& c) { c.SetTime(value); });
+}
 } // namespace
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
@@ -128,12 +134,6 @@ void DDX_Slider(CDataExchange* pDX, int id, int& value)
 {
     Exchange<CSliderCtrl>(
         pDX, id, [&](CSliderCtrl& c) { value = c.GetPos(); }, [&](CSliderCtrl& c) { c.SetPos(value); });
-}
-
-template <class Time> static void ExchangeTime(CDataExchange* pDX, int id, Time& value)
-{
-    Exchange<CDateTimeCtrl>(
-        pDX, id, [&](CDateTimeCtrl& c) { c.GetTime(value); }, [&](CDateTimeCtrl& c) { c.SetTime(value); });
 }
 
 void DDX_DateTimeCtrl(CDataExchange* pDX, int id, CTime& value)

@@ -35,8 +35,8 @@ inline ShutdownRight RightOf(const QString& answer)
 }
 
 // A shutdown the system holds: its type as the system names it ("poweroff", "reboot", "halt";
-// logind does not tell a dry run apart) and when it is due, in microseconds of the real-time
-// clock.
+// some logind versions put "dry-" before a dry run's, others do not tell it apart) and when it
+// is due, in microseconds of the real-time clock.
 struct PendingShutdown
 {
     QString type;
